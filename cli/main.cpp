@@ -1,0 +1,5 @@
+#include "cli/driver.h"
+
+int main(int argc, char** argv) {
+  return RunTool(argc, argv);
+}

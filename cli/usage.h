@@ -1,0 +1,4 @@
+#pragma once
+
+// Writes the usage screen to standard output.
+void PrintUsage();

@@ -1,0 +1,7 @@
+// For tests that drive the stand-in inside their own process.
+#pragma once
+
+// Forgets all that this process holds of the stand-in machine: the machine read, open
+// handles, pending service states, the virtual clock and the trace file. The next platform
+// call reads TESSAMIN_MACHINE and TESSAMIN_TRACE again.
+void StandinReset();

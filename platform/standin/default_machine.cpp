@@ -1,0 +1,53 @@
+#include "platform/standin/machine.h"
+
+namespace standin {
+
+// Two adapters, one of them already managed by the service, and a few stored profiles.
+static const char kDefaultMachine[] = R"({
+  "format": "tessamin-machine/1",
+  "codePage": 65001,
+  "scmError": 0,
+  "wlan": {
+    "openError": 0,
+    "enumError": 0,
+    "interfaces": [
+      {
+        "guid": "{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}",
+        "description": "Wireless Network Adapter",
+        "profiles": [
+          { "name": "HomeNet", "xml": "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"><name>HomeNet</name><SSIDConfig><SSID><name>HomeNet</name></SSID></SSIDConfig><connectionType>ESS</connectionType><MSM><security><authEncryption><authentication>WPAPSK</authentication><encryption>TKIP</encryption><useOneX>false</useOneX></authEncryption></security></MSM></WLANProfile>" },
+          { "name": "Office", "xml": "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"><name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig><connectionType>ESS</connectionType><MSM><security><authEncryption><authentication>open</authentication><encryption>none</encryption><useOneX>false</useOneX></authEncryption></security></MSM></WLANProfile>" }
+        ]
+      },
+      {
+        "guid": "{6F9619FF-8B86-D011-B42D-00C04FC964FF}",
+        "description": "Intel(R) PRO/Wireless 2200BG Network Connection",
+        "profiles": [
+          { "name": "CoffeeShop", "xml": "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"><name>CoffeeShop</name><SSIDConfig><SSID><name>CoffeeShop</name></SSID></SSIDConfig><connectionType>ESS</connectionType><MSM><security><authEncryption><authentication>open</authentication><encryption>none</encryption><useOneX>false</useOneX></authEncryption></security></MSM></WLANProfile>" }
+        ]
+      }
+    ]
+  },
+  "registry": {
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}": {
+      "ControlFlags": { "type": "REG_DWORD", "data": 3 }
+    },
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{6F9619FF-8B86-D011-B42D-00C04FC964FF}": {
+      "ControlFlags": { "type": "REG_DWORD", "data": 67141632 }
+    }
+  },
+  "services": {
+    "WZCSVC": {
+      "state": "stopped",
+      "startPending": { "queries": 2, "waitHint": 3000, "checkPointStep": 1 },
+      "stopPending": { "queries": 1, "waitHint": 1000, "checkPointStep": 1 }
+    }
+  }
+}
+)";
+
+Json DefaultMachine() {
+  return Json::parse(kDefaultMachine);
+}
+
+}  // namespace standin

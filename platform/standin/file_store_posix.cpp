@@ -1,0 +1,112 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/standin/file_store.h"
+
+namespace standin {
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return kReadMissing;
+    error = strerror(errno);
+    return kReadFailed;
+  }
+  content.clear();
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      error = strerror(errno);
+      close(fd);
+      return kReadFailed;
+    }
+    if (got == 0) break;
+    content.append(chunk, static_cast<size_t>(got));
+  }
+  close(fd);
+  return kReadDone;
+}
+
+static std::string ParentFolder(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool CreateParentFolders(const std::string& path) {
+  const std::string folder = ParentFolder(path);
+  for (size_t pos = 1; pos <= folder.size(); ++pos) {
+    if (pos != folder.size() && folder[pos] != '/') continue;
+    const std::string prefix = folder.substr(0, pos);
+    if (mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST) return false;
+  }
+  return true;
+}
+
+static bool WriteAll(int fd, const std::string& content) {
+  size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t wrote = write(fd, content.data() + done, content.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<size_t>(wrote);
+  }
+  return true;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
+  const std::string folder = ParentFolder(path);
+  std::string pattern = path + ".XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = mkstemp(name.data());
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
+  if (close(fd) != 0 || !written || rename(name.data(), path.c_str()) != 0) {
+    unlink(name.data());
+    return false;
+  }
+  const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd >= 0) {
+    fsync(folderFd);  // makes the rename itself durable
+    close(folderFd);
+  }
+  return true;
+}
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = getenv(name);
+  return value ? value : "";
+}
+
+bool AcquireLock(const std::string& lockPath, FileLock& lock) {
+  const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  while (flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      close(fd);
+      return false;
+    }
+  }
+  lock.handle = fd;
+  return true;
+}
+
+void ReleaseLock(FileLock& lock) {
+  if (lock.handle < 0) return;
+  close(static_cast<int>(lock.handle));
+  lock.handle = -1;
+}
+
+}  // namespace standin

@@ -1,0 +1,178 @@
+#include "platform/standin/machine.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/standin/file_store.h"
+
+namespace standin {
+
+const char kMachineFormat[] = "tessamin-machine/1";
+
+struct MachineState {
+  bool loaded = false;
+  bool unusable = false;
+  Json document;
+};
+static MachineState state;
+
+std::string MachinePath() {
+  const std::string explicitPath = EnvironmentValue("TESSAMIN_MACHINE");
+  if (!explicitPath.empty()) return explicitPath;
+  const std::string stateHome = EnvironmentValue("XDG_STATE_HOME");
+  if (!stateHome.empty()) return stateHome + "/tessamin/machine.json";
+  return EnvironmentValue("HOME") + "/.local/state/tessamin/machine.json";
+}
+
+static void ReportUnusable(const std::string& path, const std::string& reason) {
+  if (state.unusable) return;
+  state.unusable = true;
+  fprintf(stderr, "tessamin: machine file '%s' cannot be used: %s\n", path.c_str(), reason.c_str());
+}
+
+// Reads the machine file, or gives the default machine when there is none.
+static bool ReadMachine(const std::string& path, Json& machine) {
+  std::string content, error;
+  const ReadOutcome outcome = ReadFileBytes(path, content, error);
+  if (outcome == kReadMissing) {
+    machine = DefaultMachine();
+    return true;
+  }
+  if (outcome == kReadFailed) {
+    ReportUnusable(path, error);
+    return false;
+  }
+  machine = Json::parse(content, nullptr, false);
+  if (machine.is_discarded()) {
+    ReportUnusable(path, "not valid JSON");
+    return false;
+  }
+  const std::string problem = CheckMachine(machine);
+  if (!problem.empty()) {
+    ReportUnusable(path, problem);
+    return false;
+  }
+  return true;
+}
+
+const Json* Machine() {
+  if (!state.loaded) {
+    state.loaded = true;
+    if (!ReadMachine(MachinePath(), state.document)) state.document = Json();
+  }
+  return state.unusable ? nullptr : &state.document;
+}
+
+DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
+  if (Machine() == nullptr) return ERROR_INVALID_DATA;
+  const std::string path = MachinePath();
+  if (!CreateParentFolders(path)) return ERROR_WRITE_FAULT;
+  FileLock lock;
+  if (!AcquireLock(path + ".lock", lock)) return ERROR_WRITE_FAULT;
+  Json machine;
+  DWORD result = ERROR_INVALID_DATA;
+  if (ReadMachine(path, machine)) {
+    result = change(machine);
+    if (result == 0) {
+      if (ReplaceFileAtomically(path, machine.dump(2) + "\n")) {
+        state.document = machine;
+      } else {
+        result = ERROR_WRITE_FAULT;
+      }
+    }
+  }
+  ReleaseLock(lock);
+  return result;
+}
+
+void ForgetMachine() {
+  state = MachineState();
+}
+
+const Json& MemberOrNull(const Json& object, const char* name) {
+  static const Json null;
+  if (!object.is_object()) return null;
+  const Json::const_iterator member = object.find(name);
+  return member == object.end() ? null : *member;
+}
+
+DWORD NumberMember(const Json& object, const char* name) {
+  const Json& member = MemberOrNull(object, name);
+  if (member.is_number_unsigned()) return static_cast<DWORD>(member.get<uint64_t>());
+  if (member.is_number_integer()) return static_cast<DWORD>(member.get<int64_t>());
+  return 0;
+}
+
+std::string StringMember(const Json& object, const char* name) {
+  const Json& member = MemberOrNull(object, name);
+  return member.is_string() ? member.get<std::string>() : std::string();
+}
+
+static int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool ParseGuid(const std::string& text, GUID& guid) {
+  static const char kShape[] = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
+  if (text.size() != sizeof kShape - 1) return false;
+  uint8_t bytes[16];
+  int nibble = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (kShape[i] != 'x') {
+      if (text[i] != kShape[i]) return false;
+      continue;
+    }
+    const int digit = HexDigit(text[i]);
+    if (digit < 0) return false;
+    if (nibble % 2 == 0) bytes[nibble / 2] = static_cast<uint8_t>(digit << 4);
+    else bytes[nibble / 2] |= static_cast<uint8_t>(digit);
+    ++nibble;
+  }
+  guid.Data1 = (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
+  guid.Data2 = static_cast<uint16_t>((bytes[4] << 8) | bytes[5]);
+  guid.Data3 = static_cast<uint16_t>((bytes[6] << 8) | bytes[7]);
+  memcpy(guid.Data4, bytes + 8, 8);
+  return true;
+}
+
+std::string CanonicalGuid(const GUID& guid) {
+  char text[39];
+  snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+           static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1],
+           guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+  return text;
+}
+
+bool SameGuid(const GUID& a, const GUID& b) {
+  return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 && memcmp(a.Data4, b.Data4, 8) == 0;
+}
+
+static GUID InterfaceGuid(const Json& entry) {
+  GUID guid = {};
+  ParseGuid(StringMember(entry, "guid"), guid);  // a missing GUID is the all-zero one
+  return guid;
+}
+
+const Json* FindInterface(const Json& machine, const GUID& guid) {
+  const Json& interfaces = MemberOrNull(MemberOrNull(machine, "wlan"), "interfaces");
+  if (!interfaces.is_array()) return nullptr;
+  for (const Json& entry : interfaces) {
+    if (SameGuid(InterfaceGuid(entry), guid)) return &entry;
+  }
+  return nullptr;
+}
+
+Json* FindInterface(Json& machine, const GUID& guid) {
+  return const_cast<Json*>(FindInterface(static_cast<const Json&>(machine), guid));
+}
+
+UINT AnsiCodePage() {
+  const Json* machine = Machine();
+  const DWORD codePage = machine ? NumberMember(*machine, "codePage") : 0;
+  return codePage == 0 ? CP_UTF8 : codePage;
+}
+
+}  // namespace standin

@@ -1,0 +1,41 @@
+// The simulated machine: its JSON document, where it lives, and how changes reach it.
+#pragma once
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "platform/standin/win32.h"
+
+namespace standin {
+
+typedef nlohmann::ordered_json Json;
+
+extern const char kMachineFormat[];
+
+// The machine as last read or written by this process; null when its file can't be used
+// (the reason has then been printed on standard error once).
+const Json* Machine();
+// Applies the change to the newest copy of the machine under the machine lock and saves the
+// result before returning. The change returns a Win32 error code; non-zero saves nothing.
+DWORD ChangeMachine(const std::function<DWORD(Json&)>& change);
+std::string MachinePath();
+Json DefaultMachine();
+// Empty when the document is a machine this stand-in can use, else why not.
+std::string CheckMachine(const Json& machine);
+// Forgets everything this process knows of the machine.
+void ForgetMachine();
+
+// Number members: missing is 0; stored as any 32-bit value, signed or not.
+DWORD NumberMember(const Json& object, const char* name);
+std::string StringMember(const Json& object, const char* name);
+const Json& MemberOrNull(const Json& object, const char* name);
+bool ParseGuid(const std::string& text, GUID& guid);
+std::string CanonicalGuid(const GUID& guid);
+bool SameGuid(const GUID& a, const GUID& b);
+// The interface of that GUID in the machine's wlan.interfaces; null when absent.
+Json* FindInterface(Json& machine, const GUID& guid);
+const Json* FindInterface(const Json& machine, const GUID& guid);
+UINT AnsiCodePage();
+
+}  // namespace standin

@@ -1,0 +1,140 @@
+// Which JSON documents the stand-in accepts as a machine: checked once when read, so the
+// platform functions can rely on every member having its type.
+#include <string>
+
+#include "platform/standin/machine.h"
+
+namespace standin {
+
+static bool IsWord(const Json& value) {
+  if (value.is_number_unsigned()) return value.get<uint64_t>() <= 0xFFFFFFFFull;
+  if (value.is_number_integer()) return value.get<int64_t>() >= -2147483648LL;
+  return false;
+}
+
+static std::string CheckNumbers(const Json& object, std::initializer_list<const char*> names,
+                                const std::string& where) {
+  for (const char* name : names) {
+    const Json& member = MemberOrNull(object, name);
+    if (!member.is_null() && !IsWord(member)) return where + name + " is not a 32-bit number";
+  }
+  return "";
+}
+
+static std::string CheckStrings(const Json& object, std::initializer_list<const char*> names,
+                                const std::string& where) {
+  for (const char* name : names) {
+    const Json& member = MemberOrNull(object, name);
+    if (!member.is_null() && !member.is_string()) return where + name + " is not a string";
+  }
+  return "";
+}
+
+static bool IsHexBytes(const std::string& text) {
+  if (text.size() % 2 != 0) return false;
+  for (char c : text) {
+    if (!isxdigit(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+static std::string CheckInterface(const Json& entry, const std::string& where) {
+  if (!entry.is_object()) return where + " is not an object";
+  std::string problem = CheckStrings(entry, {"guid", "description"}, where + ".");
+  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError"}, where + ".");
+  if (!problem.empty()) return problem;
+  GUID guid;
+  const Json& guidText = MemberOrNull(entry, "guid");
+  if (guidText.is_string() && !ParseGuid(guidText.get<std::string>(), guid))
+    return where + ".guid '" + guidText.get<std::string>() + "' is not a braced GUID";
+  const Json& profiles = MemberOrNull(entry, "profiles");
+  if (profiles.is_null()) return "";
+  if (!profiles.is_array()) return where + ".profiles is not a list";
+  for (size_t p = 0; p < profiles.size(); ++p) {
+    const std::string at = where + ".profiles[" + std::to_string(p) + "]";
+    if (!profiles[p].is_object()) return at + " is not an object";
+    problem = CheckStrings(profiles[p], {"name", "xml"}, at + ".");
+    if (problem.empty()) problem = CheckNumbers(profiles[p], {"deleteError"}, at + ".");
+    if (!problem.empty()) return problem;
+  }
+  return "";
+}
+
+static std::string CheckWlan(const Json& wlan) {
+  if (wlan.is_null()) return "";
+  if (!wlan.is_object()) return "wlan is not an object";
+  std::string problem = CheckNumbers(wlan, {"openError", "enumError", "reasonError"}, "wlan.");
+  if (!problem.empty()) return problem;
+  const Json& interfaces = MemberOrNull(wlan, "interfaces");
+  if (interfaces.is_null()) return "";
+  if (!interfaces.is_array()) return "wlan.interfaces is not a list";
+  for (size_t i = 0; i < interfaces.size(); ++i) {
+    problem = CheckInterface(interfaces[i], "wlan.interfaces[" + std::to_string(i) + "]");
+    if (!problem.empty()) return problem;
+  }
+  return "";
+}
+
+static std::string CheckRegistry(const Json& registry) {
+  if (registry.is_null()) return "";
+  if (!registry.is_object()) return "registry is not an object";
+  for (const auto& key : registry.items()) {
+    const std::string where = "registry key '" + key.key() + "'";
+    if (!key.value().is_object()) return where + " is not an object";
+    for (const auto& value : key.value().items()) {
+      const std::string at = where + " value '" + value.key() + "'";
+      const std::string type = StringMember(value.value(), "type");
+      const Json& data = MemberOrNull(value.value(), "data");
+      if (type == "REG_DWORD") {
+        if (!data.is_null() && !IsWord(data)) return at + " holds no 32-bit number";
+      } else if (type == "REG_BINARY") {
+        if (!data.is_null() && !(data.is_string() && IsHexBytes(data.get<std::string>())))
+          return at + " holds no hex bytes";
+      } else if (type == "REG_SZ") {
+        if (!data.is_null() && !data.is_string()) return at + " holds no string";
+      } else {
+        return at + " has no type REG_DWORD, REG_BINARY or REG_SZ";
+      }
+    }
+  }
+  return "";
+}
+
+static std::string CheckServices(const Json& services) {
+  if (services.is_null()) return "";
+  if (!services.is_object()) return "services is not an object";
+  for (const auto& service : services.items()) {
+    const std::string where = "services." + service.key();
+    if (!service.value().is_object()) return where + " is not an object";
+    const Json& stateName = MemberOrNull(service.value(), "state");
+    if (!stateName.is_null() && stateName != "stopped" && stateName != "running")
+      return where + ".state is neither \"stopped\" nor \"running\"";
+    std::string problem = CheckNumbers(service.value(), {"openError", "startError", "stopError", "queryError"},
+                                       where + ".");
+    if (!problem.empty()) return problem;
+    for (const char* pending : {"startPending", "stopPending"}) {
+      const Json& member = MemberOrNull(service.value(), pending);
+      if (member.is_null()) continue;
+      if (!member.is_object()) return where + "." + pending + " is not an object";
+      problem = CheckNumbers(member, {"queries", "waitHint", "checkPointStep"}, where + "." + pending + ".");
+      if (!problem.empty()) return problem;
+    }
+  }
+  return "";
+}
+
+std::string CheckMachine(const Json& machine) {
+  if (!machine.is_object()) return "not a JSON object";
+  if (StringMember(machine, "format") != kMachineFormat)
+    return std::string("format is not \"") + kMachineFormat + "\"";
+  std::string problem = CheckNumbers(machine, {"codePage", "scmError", "tickCount"}, "");
+  if (!problem.empty()) return problem;
+  const DWORD codePage = NumberMember(machine, "codePage");
+  if (codePage != 0 && codePage != 65001 && codePage != 1252) return "codePage is neither 65001 nor 1252";
+  problem = CheckWlan(MemberOrNull(machine, "wlan"));
+  if (problem.empty()) problem = CheckRegistry(MemberOrNull(machine, "registry"));
+  if (problem.empty()) problem = CheckServices(MemberOrNull(machine, "services"));
+  return problem;
+}
+
+}  // namespace standin

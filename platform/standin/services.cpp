@@ -1,0 +1,227 @@
+// advapi32: the service control manager over the machine's "services".
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/standin/machine.h"
+#include "platform/standin/resets.h"
+#include "platform/standin/trace.h"
+#include "platform/standin/unicode.h"
+#include "platform/standin/win32.h"
+
+struct SC_HANDLE__ {
+  bool manager;
+  std::string serviceName;
+  DWORD access;
+};
+
+namespace standin {
+
+// What a service reports after an accepted start or stop, until its queries run out.
+struct PendingState {
+  DWORD state = 0;
+  DWORD finalState = 0;
+  DWORD queriesLeft = 0;
+  DWORD waitHint = 0;
+  DWORD checkPointStep = 0;
+  DWORD checkPoint = 0;
+};
+
+static std::set<SC_HANDLE> liveHandles;
+static std::map<std::string, PendingState> pendingStates;
+
+void ResetServices() {
+  for (SC_HANDLE handle : liveHandles) delete handle;
+  liveHandles.clear();
+  pendingStates.clear();
+}
+
+static const Json& ServiceEntry(const Json& machine, const std::string& name) {
+  return MemberOrNull(MemberOrNull(machine, "services"), name.c_str());
+}
+
+static bool IsRunning(const Json& service) {
+  return StringMember(service, "state") == "running";
+}
+
+static BOOL FailWith(DWORD error) {
+  SetLastError(error);
+  return FALSE;
+}
+
+static bool IsServiceHandle(SC_HANDLE handle) {
+  return liveHandles.count(handle) != 0 && !handle->manager;
+}
+
+static std::string Outcome(BOOL result) {
+  return result ? "1" : "0 (" + std::to_string(GetLastError()) + ")";
+}
+
+static SC_HANDLE NewHandle(bool manager, const std::string& name, DWORD access) {
+  SC_HANDLE handle = new SC_HANDLE__{manager, name, access};
+  liveHandles.insert(handle);
+  return handle;
+}
+
+static SC_HANDLE OpenManager(LPCWSTR machineName, DWORD access) {
+  const Json* machine = Machine();
+  if (machine == nullptr) return SetLastError(ERROR_INVALID_DATA), nullptr;
+  if (machineName != nullptr && machineName[0] != 0) return SetLastError(1722), nullptr;  // RPC_S_SERVER_UNAVAILABLE
+  const DWORD scmError = NumberMember(*machine, "scmError");
+  if (scmError != 0) return SetLastError(scmError), nullptr;
+  return NewHandle(true, "", access);
+}
+
+static SC_HANDLE OpenService(SC_HANDLE manager, LPCWSTR serviceName, DWORD access) {
+  if (liveHandles.count(manager) == 0 || !manager->manager) return SetLastError(ERROR_INVALID_HANDLE), nullptr;
+  if (serviceName == nullptr) return SetLastError(ERROR_INVALID_PARAMETER), nullptr;
+  const Json* machine = Machine();
+  if (machine == nullptr) return SetLastError(ERROR_INVALID_DATA), nullptr;
+  const std::string name = Utf16ToUtf8(serviceName, std::char_traits<char16_t>::length(serviceName));
+  const Json& service = ServiceEntry(*machine, name);
+  if (!service.is_object()) return SetLastError(ERROR_SERVICE_DOES_NOT_EXIST), nullptr;
+  const DWORD openError = NumberMember(service, "openError");
+  if (openError != 0) return SetLastError(openError), nullptr;
+  return NewHandle(false, name, access);
+}
+
+// Records the new state in the machine file and lets the service pass through its pending state.
+static BOOL ChangeServiceState(SC_HANDLE handle, bool start) {
+  const char* errorName = start ? "startError" : "stopError";
+  DWORD refusal = 0;
+  const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {
+    const Json& current = ServiceEntry(machine, handle->serviceName);
+    if (!current.is_object()) return ERROR_SERVICE_DOES_NOT_EXIST;
+    refusal = NumberMember(current, errorName);
+    if (refusal != 0) return refusal;
+    if (start && IsRunning(current)) return refusal = ERROR_SERVICE_ALREADY_RUNNING;
+    if (!start && !IsRunning(current)) return refusal = ERROR_SERVICE_NOT_ACTIVE;
+    machine["services"][handle->serviceName]["state"] = start ? "running" : "stopped";
+    return 0;
+  });
+  if (result != 0) return FailWith(result);
+  const Json& service = ServiceEntry(*Machine(), handle->serviceName);
+  const Json& pending = MemberOrNull(service, start ? "startPending" : "stopPending");
+  PendingState& next = pendingStates[handle->serviceName];
+  next = PendingState();
+  next.state = start ? SERVICE_START_PENDING : SERVICE_STOP_PENDING;
+  next.finalState = start ? SERVICE_RUNNING : SERVICE_STOPPED;
+  next.queriesLeft = NumberMember(pending, "queries");
+  next.waitHint = NumberMember(pending, "waitHint");
+  next.checkPointStep = NumberMember(pending, "checkPointStep");
+  return TRUE;
+}
+
+static void FillStatus(const std::string& name, SERVICE_STATUS_PROCESS& status, bool consumeQuery) {
+  status = SERVICE_STATUS_PROCESS();
+  status.dwServiceType = SERVICE_WIN32_SHARE_PROCESS;
+  status.dwProcessId = 1000;
+  PendingState& pending = pendingStates[name];
+  if (pending.queriesLeft > 0) {
+    if (consumeQuery) {
+      --pending.queriesLeft;
+      pending.checkPoint += pending.checkPointStep;
+    }
+    status.dwCurrentState = pending.state;
+    status.dwCheckPoint = pending.checkPoint;
+    status.dwWaitHint = pending.waitHint;
+    return;
+  }
+  const Json* machine = Machine();
+  const bool running = machine && IsRunning(ServiceEntry(*machine, name));
+  status.dwCurrentState = running ? SERVICE_RUNNING : SERVICE_STOPPED;
+  if (running) status.dwControlsAccepted = SERVICE_ACCEPT_STOP;
+}
+
+static BOOL QueryStatus(SC_HANDLE handle, SC_STATUS_TYPE level, LPBYTE buffer, DWORD size, LPDWORD needed) {
+  if (!IsServiceHandle(handle)) return FailWith(ERROR_INVALID_HANDLE);
+  if ((handle->access & SERVICE_QUERY_STATUS) == 0) return FailWith(ERROR_ACCESS_DENIED);
+  if (level != SC_STATUS_PROCESS_INFO) return FailWith(ERROR_INVALID_LEVEL);
+  if (needed == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
+  *needed = sizeof(SERVICE_STATUS_PROCESS);
+  if (buffer == nullptr || size < sizeof(SERVICE_STATUS_PROCESS)) return FailWith(ERROR_INSUFFICIENT_BUFFER);
+  const Json* machine = Machine();
+  const DWORD queryError = machine ? NumberMember(ServiceEntry(*machine, handle->serviceName), "queryError") : 0;
+  if (queryError != 0) return FailWith(queryError);
+  SERVICE_STATUS_PROCESS status;
+  FillStatus(handle->serviceName, status, true);
+  memcpy(buffer, &status, sizeof status);
+  return TRUE;
+}
+
+}  // namespace standin
+
+using namespace standin;
+
+static std::string HandleName(SC_HANDLE handle) {
+  if (liveHandles.count(handle) == 0) return "(invalid)";
+  return handle->manager ? "(manager)" : handle->serviceName;
+}
+
+extern "C" SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpDatabaseName, DWORD dwDesiredAccess) {
+  SC_HANDLE handle = OpenManager(lpMachineName, dwDesiredAccess);
+  const std::string database = lpDatabaseName ? Utf16ToUtf8(lpDatabaseName, std::char_traits<char16_t>::length(lpDatabaseName)) : "(null)";
+  Trace("OpenSCManagerW " + database + " " + Hex32(dwDesiredAccess) + " -> " +
+        (handle ? "(manager)" : "NULL (" + std::to_string(GetLastError()) + ")"));
+  return handle;
+}
+
+extern "C" SC_HANDLE WINAPI OpenServiceW(SC_HANDLE hSCManager, LPCWSTR lpServiceName, DWORD dwDesiredAccess) {
+  SC_HANDLE handle = OpenService(hSCManager, lpServiceName, dwDesiredAccess);
+  const std::string name = lpServiceName ? Utf16ToUtf8(lpServiceName, std::char_traits<char16_t>::length(lpServiceName)) : "(null)";
+  Trace("OpenServiceW " + name + " " + Hex32(dwDesiredAccess) + " -> " +
+        (handle ? name : "NULL (" + std::to_string(GetLastError()) + ")"));
+  return handle;
+}
+
+extern "C" BOOL WINAPI StartServiceW(SC_HANDLE hService, DWORD dwNumServiceArgs, LPCWSTR* lpServiceArgVectors) {
+  BOOL result;
+  if (!IsServiceHandle(hService)) result = FailWith(ERROR_INVALID_HANDLE);
+  else if ((hService->access & SERVICE_START) == 0) result = FailWith(ERROR_ACCESS_DENIED);
+  else if (dwNumServiceArgs != 0 && lpServiceArgVectors == nullptr) result = FailWith(ERROR_INVALID_PARAMETER);
+  else result = ChangeServiceState(hService, true);
+  Trace("StartServiceW " + HandleName(hService) + " -> " + Outcome(result));
+  return result;
+}
+
+extern "C" BOOL WINAPI ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE_STATUS lpServiceStatus) {
+  BOOL result;
+  if (!IsServiceHandle(hService)) result = FailWith(ERROR_INVALID_HANDLE);
+  else if (lpServiceStatus == nullptr) result = FailWith(ERROR_INVALID_PARAMETER);
+  else if (dwControl != SERVICE_CONTROL_STOP) result = FailWith(ERROR_INVALID_SERVICE_CONTROL);
+  else if ((hService->access & SERVICE_STOP) == 0) result = FailWith(ERROR_ACCESS_DENIED);
+  else result = ChangeServiceState(hService, false);
+  if (result) {
+    SERVICE_STATUS_PROCESS status;
+    FillStatus(hService->serviceName, status, false);
+    memcpy(lpServiceStatus, &status, sizeof *lpServiceStatus);
+  }
+  Trace("ControlService " + HandleName(hService) + " " + std::to_string(dwControl) + " -> " + Outcome(result));
+  return result;
+}
+
+extern "C" BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE InfoLevel, LPBYTE lpBuffer,
+                                            DWORD cbBufSize, LPDWORD pcbBytesNeeded) {
+  const BOOL result = QueryStatus(hService, InfoLevel, lpBuffer, cbBufSize, pcbBytesNeeded);
+  std::string line = "QueryServiceStatusEx " + HandleName(hService) + " -> " + Outcome(result);
+  if (result) {
+    const SERVICE_STATUS_PROCESS* status = reinterpret_cast<const SERVICE_STATUS_PROCESS*>(lpBuffer);
+    line += " state " + std::to_string(status->dwCurrentState) + " checkpoint " +
+            std::to_string(status->dwCheckPoint) + " waithint " + std::to_string(status->dwWaitHint);
+  }
+  Trace(line);
+  return result;
+}
+
+extern "C" BOOL WINAPI CloseServiceHandle(SC_HANDLE hSCObject) {
+  const std::string name = HandleName(hSCObject);
+  BOOL result = TRUE;
+  if (liveHandles.erase(hSCObject) == 0) {
+    result = FailWith(ERROR_INVALID_HANDLE);
+  } else {
+    delete hSCObject;
+  }
+  Trace("CloseServiceHandle " + name + " -> " + Outcome(result));
+  return result;
+}

@@ -1,0 +1,230 @@
+// Declarations of the Win32 functions, records and constants that tessamin uses,
+// with the platform's names, types, layouts and values, for builds that link the
+// stand-in machine instead of Windows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#define WINAPI
+#define WTEXT(s) u##s
+
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef LONG LSTATUS;
+typedef int BOOL;
+typedef BOOL WINBOOL;
+typedef unsigned int UINT;
+typedef uint16_t WORD;
+typedef uint8_t BYTE;
+typedef BYTE* LPBYTE;
+typedef const BYTE* LPCBYTE;
+typedef char CHAR;
+typedef char16_t WCHAR;
+typedef WCHAR* PWCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef const WCHAR* LPCWCH;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef const char* LPCCH;
+typedef BOOL* LPBOOL;
+typedef DWORD* PDWORD;
+typedef DWORD* LPDWORD;
+typedef void* PVOID;
+typedef void* LPVOID;
+typedef void VOID;
+typedef void* HANDLE;
+typedef HANDLE* PHANDLE;
+typedef DWORD REGSAM;
+
+typedef struct _GUID {
+  uint32_t Data1;
+  uint16_t Data2;
+  uint16_t Data3;
+  uint8_t Data4[8];
+} GUID;
+
+typedef struct HKEY__* HKEY;
+typedef HKEY* PHKEY;
+typedef struct SC_HANDLE__* SC_HANDLE;
+
+#define FALSE 0
+#define TRUE 1
+
+// Error codes
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_DATA 13L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_INVALID_LEVEL 124L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_MORE_DATA 234L
+#define ERROR_INVALID_FLAGS 1004L
+#define ERROR_INVALID_SERVICE_CONTROL 1052L
+#define ERROR_SERVICE_ALREADY_RUNNING 1056L
+#define ERROR_SERVICE_DOES_NOT_EXIST 1060L
+#define ERROR_SERVICE_NOT_ACTIVE 1062L
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
+#define ERROR_NOT_FOUND 1168L
+#define ERROR_BAD_PROFILE 1206L
+
+// Code pages
+#define CP_ACP 0
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_ERR_INVALID_CHARS 0x00000008
+
+// Registry
+#define HKEY_LOCAL_MACHINE ((HKEY)(uintptr_t)((LONG)0x80000002))
+#define REG_NONE 0
+#define REG_SZ 1
+#define REG_BINARY 3
+#define REG_DWORD 4
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
+#define KEY_ENUMERATE_SUB_KEYS 0x0008
+#define KEY_NOTIFY 0x0010
+#define STANDARD_RIGHTS_READ 0x00020000
+#define KEY_READ 0x00020019
+#define KEY_ALL_ACCESS 0x000F003F
+
+// Service control manager
+#define SC_MANAGER_ALL_ACCESS 0x000F003F
+#define SERVICE_QUERY_CONFIG 0x0001
+#define SERVICE_CHANGE_CONFIG 0x0002
+#define SERVICE_QUERY_STATUS 0x0004
+#define SERVICE_ENUMERATE_DEPENDENTS 0x0008
+#define SERVICE_START 0x0010
+#define SERVICE_STOP 0x0020
+#define SERVICE_ALL_ACCESS 0x000F01FF
+#define SERVICE_CONTROL_STOP 0x00000001
+#define SERVICE_STOPPED 0x00000001
+#define SERVICE_START_PENDING 0x00000002
+#define SERVICE_STOP_PENDING 0x00000003
+#define SERVICE_RUNNING 0x00000004
+#define SERVICE_WIN32_SHARE_PROCESS 0x00000020
+#define SERVICE_ACCEPT_STOP 0x00000001
+
+typedef enum _SC_STATUS_TYPE { SC_STATUS_PROCESS_INFO = 0 } SC_STATUS_TYPE;
+
+typedef struct _SERVICE_STATUS {
+  DWORD dwServiceType;
+  DWORD dwCurrentState;
+  DWORD dwControlsAccepted;
+  DWORD dwWin32ExitCode;
+  DWORD dwServiceSpecificExitCode;
+  DWORD dwCheckPoint;
+  DWORD dwWaitHint;
+} SERVICE_STATUS, *LPSERVICE_STATUS;
+
+typedef struct _SERVICE_STATUS_PROCESS {
+  DWORD dwServiceType;
+  DWORD dwCurrentState;
+  DWORD dwControlsAccepted;
+  DWORD dwWin32ExitCode;
+  DWORD dwServiceSpecificExitCode;
+  DWORD dwCheckPoint;
+  DWORD dwWaitHint;
+  DWORD dwProcessId;
+  DWORD dwServiceFlags;
+} SERVICE_STATUS_PROCESS, *LPSERVICE_STATUS_PROCESS;
+
+// Native Wifi
+typedef DWORD WLAN_REASON_CODE, *PWLAN_REASON_CODE;
+#define WLAN_MAX_NAME_LENGTH 256
+#define L2_REASON_CODE_GROUP_SIZE 0x10000
+#define WLAN_REASON_CODE_SUCCESS 0
+#define WLAN_REASON_CODE_UNKNOWN 0x10001
+#define WLAN_REASON_CODE_PROFILE_BASE 0x80000
+#define WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA 0x80001
+#define WLAN_REASON_CODE_INVALID_PROFILE_NAME 0x80003
+
+typedef enum _WLAN_INTERFACE_STATE {
+  wlan_interface_state_not_ready = 0,
+  wlan_interface_state_connected = 1,
+  wlan_interface_state_ad_hoc_network_formed = 2,
+  wlan_interface_state_disconnecting = 3,
+  wlan_interface_state_disconnected = 4,
+  wlan_interface_state_associating = 5,
+  wlan_interface_state_discovering = 6,
+  wlan_interface_state_authenticating = 7
+} WLAN_INTERFACE_STATE, *PWLAN_INTERFACE_STATE;
+
+typedef struct _WLAN_INTERFACE_INFO {
+  GUID InterfaceGuid;
+  WCHAR strInterfaceDescription[256];
+  WLAN_INTERFACE_STATE isState;
+} WLAN_INTERFACE_INFO, *PWLAN_INTERFACE_INFO;
+
+typedef struct _WLAN_INTERFACE_INFO_LIST {
+  DWORD dwNumberOfItems;
+  DWORD dwIndex;
+  WLAN_INTERFACE_INFO InterfaceInfo[1];
+} WLAN_INTERFACE_INFO_LIST, *PWLAN_INTERFACE_INFO_LIST;
+
+typedef struct _WLAN_PROFILE_INFO {
+  WCHAR strProfileName[256];
+  DWORD dwFlags;
+} WLAN_PROFILE_INFO, *PWLAN_PROFILE_INFO;
+
+typedef struct _WLAN_PROFILE_INFO_LIST {
+  DWORD dwNumberOfItems;
+  DWORD dwIndex;
+  WLAN_PROFILE_INFO ProfileInfo[1];
+} WLAN_PROFILE_INFO_LIST, *PWLAN_PROFILE_INFO_LIST;
+
+extern "C" {
+
+// kernel32
+DWORD WINAPI GetLastError(void);
+VOID WINAPI SetLastError(DWORD dwErrCode);
+DWORD WINAPI GetTickCount(void);
+VOID WINAPI Sleep(DWORD dwMilliseconds);
+int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                               LPWSTR lpWideCharStr, int cchWideChar);
+int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
+                               LPBOOL lpUsedDefaultChar);
+
+// advapi32: service control manager
+SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpDatabaseName, DWORD dwDesiredAccess);
+SC_HANDLE WINAPI OpenServiceW(SC_HANDLE hSCManager, LPCWSTR lpServiceName, DWORD dwDesiredAccess);
+BOOL WINAPI StartServiceW(SC_HANDLE hService, DWORD dwNumServiceArgs, LPCWSTR* lpServiceArgVectors);
+BOOL WINAPI ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE_STATUS lpServiceStatus);
+BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE InfoLevel, LPBYTE lpBuffer,
+                                 DWORD cbBufSize, LPDWORD pcbBytesNeeded);
+BOOL WINAPI CloseServiceHandle(SC_HANDLE hSCObject);
+
+// advapi32: registry
+LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
+                             PHKEY phkResult);
+LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                                LPBYTE lpData, LPDWORD lpcbData);
+LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
+                              const BYTE* lpData, DWORD cbData);
+LSTATUS WINAPI RegCloseKey(HKEY hKey);
+
+// wlanapi
+DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,
+                            PHANDLE phClientHandle);
+DWORD WINAPI WlanCloseHandle(HANDLE hClientHandle, PVOID pReserved);
+DWORD WINAPI WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
+                                PWLAN_INTERFACE_INFO_LIST* ppInterfaceList);
+DWORD WINAPI WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
+                                PWLAN_PROFILE_INFO_LIST* ppProfileList);
+DWORD WINAPI WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                               PVOID pReserved);
+DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
+                            LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite,
+                            PVOID pReserved, DWORD* pdwReasonCode);
+DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer,
+                                    PVOID pReserved);
+VOID WINAPI WlanFreeMemory(PVOID pMemory);
+
+}  // extern "C"

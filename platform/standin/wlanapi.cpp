@@ -1,0 +1,266 @@
+// wlanapi: the Native Wifi client over the machine's "wlan" member.
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "platform/standin/machine.h"
+#include "platform/standin/profile_xml.h"
+#include "platform/standin/resets.h"
+#include "platform/standin/trace.h"
+#include "platform/standin/unicode.h"
+#include "platform/standin/win32.h"
+
+namespace standin {
+
+static std::set<HANDLE> clientHandles;
+static std::set<void*> allocations;
+static char clientTokens[64];  // addresses that serve as client handles
+static size_t nextToken = 0;
+
+void ResetWlan() {
+  clientHandles.clear();
+  for (void* block : allocations) free(block);
+  allocations.clear();
+  nextToken = 0;
+}
+
+static void* Allocate(size_t size) {
+  void* block = calloc(1, size);
+  if (block != nullptr) allocations.insert(block);
+  return block;
+}
+
+// A UTF-8 text as a NUL-terminated UTF-16 array of 256 units, cut to fit.
+static void CopyName(const std::string& text, WCHAR (&target)[256]) {
+  std::u16string wide = Utf8ToUtf16(text);
+  if (wide.size() > 255) wide.resize(255);
+  wide.copy(target, wide.size());
+  target[wide.size()] = 0;
+}
+
+static std::u16string StoredName(const Json& profile) {
+  std::u16string wide = Utf8ToUtf16(StringMember(profile, "name"));
+  if (wide.size() > 255) wide.resize(255);
+  return wide;
+}
+
+static const Json& WlanMember(const Json& machine) {
+  return MemberOrNull(machine, "wlan");
+}
+
+static bool IsClient(HANDLE handle) {
+  return clientHandles.count(handle) != 0;
+}
+
+static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDLE handle) {
+  if (reserved != nullptr || negotiated == nullptr || handle == nullptr || (version != 1 && version != 2))
+    return ERROR_INVALID_PARAMETER;
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  const DWORD openError = NumberMember(WlanMember(*machine), "openError");
+  if (openError != 0) return openError;
+  if (nextToken == sizeof clientTokens) return ERROR_NOT_ENOUGH_MEMORY;
+  *negotiated = 1;
+  *handle = &clientTokens[nextToken++];
+  clientHandles.insert(*handle);
+  return ERROR_SUCCESS;
+}
+
+static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_LIST* list) {
+  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  const DWORD enumError = NumberMember(WlanMember(*machine), "enumError");
+  if (enumError != 0) return enumError;
+  const Json& interfaces = MemberOrNull(WlanMember(*machine), "interfaces");
+  const size_t count = interfaces.is_array() ? interfaces.size() : 0;
+  PWLAN_INTERFACE_INFO_LIST result = static_cast<PWLAN_INTERFACE_INFO_LIST>(
+      Allocate(offsetof(WLAN_INTERFACE_INFO_LIST, InterfaceInfo) + (count ? count : 1) * sizeof(WLAN_INTERFACE_INFO)));
+  if (result == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  result->dwNumberOfItems = static_cast<DWORD>(count);
+  for (size_t i = 0; i < count; ++i) {
+    WLAN_INTERFACE_INFO& entry = result->InterfaceInfo[i];
+    ParseGuid(StringMember(interfaces[i], "guid"), entry.InterfaceGuid);
+    CopyName(StringMember(interfaces[i], "description"), entry.strInterfaceDescription);
+    entry.isState = wlan_interface_state_disconnected;
+  }
+  *list = result;
+  return ERROR_SUCCESS;
+}
+
+static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWLAN_PROFILE_INFO_LIST* list) {
+  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (guid == nullptr || reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  const Json* entry = FindInterface(*machine, *guid);
+  if (entry == nullptr) return ERROR_NOT_FOUND;
+  const DWORD listError = NumberMember(*entry, "profileListError");
+  if (listError != 0) return listError;
+  const Json& profiles = MemberOrNull(*entry, "profiles");
+  const size_t count = profiles.is_array() ? profiles.size() : 0;
+  PWLAN_PROFILE_INFO_LIST result = static_cast<PWLAN_PROFILE_INFO_LIST>(
+      Allocate(offsetof(WLAN_PROFILE_INFO_LIST, ProfileInfo) + (count ? count : 1) * sizeof(WLAN_PROFILE_INFO)));
+  if (result == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  result->dwNumberOfItems = static_cast<DWORD>(count);
+  for (size_t i = 0; i < count; ++i) CopyName(StringMember(profiles[i], "name"), result->ProfileInfo[i].strProfileName);
+  *list = result;
+  return ERROR_SUCCESS;
+}
+
+static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved) {
+  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
+  const std::u16string wanted(name);
+  return ChangeMachine([&](Json& machine) -> DWORD {
+    Json* entry = FindInterface(machine, *guid);
+    if (entry == nullptr) return ERROR_NOT_FOUND;
+    Json& profiles = (*entry)["profiles"];
+    if (!profiles.is_array()) return ERROR_NOT_FOUND;
+    for (size_t i = 0; i < profiles.size(); ++i) {
+      if (StoredName(profiles[i]) != wanted) continue;
+      const DWORD deleteError = NumberMember(profiles[i], "deleteError");
+      if (deleteError != 0) return deleteError;
+      profiles.erase(i);
+      return 0;
+    }
+    return ERROR_NOT_FOUND;
+  });
+}
+
+static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xml, BOOL overwrite, PVOID reserved,
+                        DWORD* reasonCode, std::string& name) {
+  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (guid == nullptr || xml == nullptr || reserved != nullptr || reasonCode == nullptr || flags != 0)
+    return ERROR_INVALID_PARAMETER;
+  const std::string text = Utf16ToUtf8(xml, std::char_traits<char16_t>::length(xml));
+  if (!ProfileNameFromXml(text, name)) {
+    *reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+    return ERROR_BAD_PROFILE;
+  }
+  if (Utf8ToUtf16(name).size() > 255) {
+    *reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_NAME;
+    return ERROR_BAD_PROFILE;
+  }
+  const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {
+    Json* entry = FindInterface(machine, *guid);
+    if (entry == nullptr) return ERROR_NOT_FOUND;
+    Json& profiles = (*entry)["profiles"];
+    if (!profiles.is_array()) profiles = Json::array();
+    for (Json& profile : profiles) {
+      if (StringMember(profile, "name") != name) continue;
+      if (!overwrite) return ERROR_ALREADY_EXISTS;
+      profile["xml"] = text;  // replaced in place; the rest of the entry stays
+      return 0;
+    }
+    profiles.push_back(Json{{"name", name}, {"xml", text}});
+    return 0;
+  });
+  if (result == 0) *reasonCode = WLAN_REASON_CODE_SUCCESS;
+  return result;
+}
+
+static const char* ReasonText(DWORD code) {
+  switch (code) {
+    case WLAN_REASON_CODE_SUCCESS: return "The operation was successful.";
+    case WLAN_REASON_CODE_UNKNOWN: return "An unknown error occurred.";
+    case WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA: return "The profile is invalid according to the schema.";
+    case WLAN_REASON_CODE_INVALID_PROFILE_NAME: return "The profile name is invalid.";
+    default: return nullptr;
+  }
+}
+
+static DWORD ReasonCodeToString(DWORD code, DWORD size, PWCHAR buffer, PVOID reserved) {
+  if (buffer == nullptr || size == 0 || reserved != nullptr) return ERROR_INVALID_PARAMETER;
+  const Json* machine = Machine();
+  const DWORD reasonError = machine ? NumberMember(WlanMember(*machine), "reasonError") : 0;
+  if (reasonError != 0) return reasonError;
+  const char* text = ReasonText(code);
+  if (text == nullptr) return ERROR_NOT_FOUND;
+  std::u16string wide = Utf8ToUtf16(text);
+  if (wide.size() >= size) wide.resize(size - 1);
+  wide.copy(buffer, wide.size());
+  buffer[wide.size()] = 0;
+  return ERROR_SUCCESS;
+}
+
+}  // namespace standin
+
+using namespace standin;
+
+static std::string GuidName(const GUID* guid) {
+  return guid ? CanonicalGuid(*guid) : "(null)";
+}
+
+static std::string Name(LPCWSTR name) {
+  return name ? Utf16ToUtf8(name, std::char_traits<char16_t>::length(name)) : "(null)";
+}
+
+extern "C" DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,
+                                       PHANDLE phClientHandle) {
+  const DWORD result = OpenHandle(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
+  Trace("WlanOpenHandle " + std::to_string(dwClientVersion) + " -> " + std::to_string(result));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanCloseHandle(HANDLE hClientHandle, PVOID pReserved) {
+  DWORD result = ERROR_INVALID_HANDLE;
+  if (pReserved != nullptr) result = ERROR_INVALID_PARAMETER;
+  else if (clientHandles.erase(hClientHandle) != 0) result = ERROR_SUCCESS;
+  Trace("WlanCloseHandle -> " + std::to_string(result));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
+                                           PWLAN_INTERFACE_INFO_LIST* ppInterfaceList) {
+  const DWORD result = EnumInterfaces(hClientHandle, pReserved, ppInterfaceList);
+  std::string line = "WlanEnumInterfaces -> " + std::to_string(result);
+  if (result == 0) line += " (" + std::to_string((*ppInterfaceList)->dwNumberOfItems) + " interfaces)";
+  Trace(line);
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
+                                           PWLAN_PROFILE_INFO_LIST* ppProfileList) {
+  const DWORD result = GetProfileList(hClientHandle, pInterfaceGuid, pReserved, ppProfileList);
+  std::string line = "WlanGetProfileList " + GuidName(pInterfaceGuid) + " -> " + std::to_string(result);
+  if (result == 0) line += " (" + std::to_string((*ppProfileList)->dwNumberOfItems) + " profiles)";
+  Trace(line);
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                                          PVOID pReserved) {
+  const DWORD result = DeleteProfile(hClientHandle, pInterfaceGuid, strProfileName, pReserved);
+  Trace("WlanDeleteProfile " + GuidName(pInterfaceGuid) + " " + Name(strProfileName) + " -> " + std::to_string(result));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
+                                       LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite,
+                                       PVOID pReserved, DWORD* pdwReasonCode) {
+  (void)strAllUserProfileSecurity;  // the stand-in keeps no security descriptors
+  std::string name;
+  const DWORD result =
+      SetProfile(hClientHandle, pInterfaceGuid, dwFlags, strProfileXml, bOverwrite, pReserved, pdwReasonCode, name);
+  Trace("WlanSetProfile " + GuidName(pInterfaceGuid) + " " + (name.empty() ? "(no name)" : name) + " flags " +
+        std::to_string(dwFlags) + " overwrite " + std::to_string(bOverwrite) + " -> " + std::to_string(result) +
+        " reason " + (pdwReasonCode ? std::to_string(*pdwReasonCode) : "-"));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer,
+                                               PVOID pReserved) {
+  const DWORD result = ReasonCodeToString(dwReasonCode, dwBufferSize, pStringBuffer, pReserved);
+  Trace("WlanReasonCodeToString " + std::to_string(dwReasonCode) + " " + std::to_string(dwBufferSize) + " -> " +
+        std::to_string(result));
+  return result;
+}
+
+extern "C" VOID WINAPI WlanFreeMemory(PVOID pMemory) {
+  const bool known = allocations.erase(pMemory) != 0;
+  if (known) free(pMemory);
+  Trace(std::string("WlanFreeMemory") + (known ? "" : " (not allocated here)"));
+}

@@ -1,0 +1,12 @@
+// The Native Wifi actions the driver runs. Each returns 0 when it ran and -1 when the
+// Native Wifi client could not be started (after printing its one failure line).
+#pragma once
+
+#include <string>
+
+#include "cli/options.h"
+
+int ListNics();
+int ListAps(ValueList limitList);
+int DeleteAp(std::string name, ValueList limitList);
+int AddAp(std::string path, ValueList limitList);

@@ -1,0 +1,36 @@
+#include <cstdio>
+
+#include "wlan/actions.h"
+#include "wlan/profile_list.h"
+#include "wlan/session.h"
+#include "wlan/text.h"
+
+int DeleteAp(std::string name, ValueList limitList) {
+  if (StartWifiApi() != 0) {
+    ReportWifiStartFailure();
+    return -1;
+  }
+  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
+  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
+    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
+    const std::string guidText = GuidToText(entry.InterfaceGuid);
+    if (!IsInterfaceSelected(limitList, guidText)) continue;
+    PWLAN_PROFILE_INFO_LIST profiles = FetchProfileList(&entry.InterfaceGuid, guidText);
+    if (profiles == nullptr) continue;
+    for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
+      const WCHAR* storedName = profiles->ProfileInfo[p].strProfileName;
+      // Converted whole, so a long name is compared in full and no prefix of it matches.
+      const std::string convertedName = ToAnsi(storedName, 256);
+      if (convertedName != name) continue;
+      const DWORD result = WlanDeleteProfile(wlanSession.clientHandle, &entry.InterfaceGuid, storedName, nullptr);
+      if (result == 0) {
+        printf(" - Deleted AP '%s' from interface '%s'.\n", convertedName.c_str(), guidText.c_str());
+      } else {
+        printf(" - Error(%d): Unable to delete AP '%s' from interface '%s'.\n", static_cast<int>(result),
+               convertedName.c_str(), guidText.c_str());
+      }
+    }
+    WlanFreeMemory(profiles);
+  }
+  return 0;
+}

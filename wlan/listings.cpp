@@ -1,0 +1,49 @@
+#include <cstdio>
+
+#include "wlan/actions.h"
+#include "wlan/profile_list.h"
+#include "wlan/session.h"
+#include "wlan/text.h"
+
+int ListNics() {
+  if (StartWifiApi() != 0) {
+    ReportWifiStartFailure();
+    return -1;
+  }
+  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
+  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
+    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
+    if (i == 0) fputs("Wireless NICs:\n", stdout);
+    printf("%s / ", GuidToText(entry.InterfaceGuid).c_str());
+    printf("%s\n", ToAnsi(entry.strInterfaceDescription, 256).c_str());
+  }
+  if (interfaces->dwNumberOfItems > 0) fputs("\n", stdout);
+  return 0;
+}
+
+int ListAps(ValueList limitList) {
+  if (StartWifiApi() != 0) {
+    ReportWifiStartFailure();
+    return -1;
+  }
+  bool headerPrinted = false;
+  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
+  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
+    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
+    const std::string guidText = GuidToText(entry.InterfaceGuid);
+    if (!IsInterfaceSelected(limitList, guidText)) continue;
+    PWLAN_PROFILE_INFO_LIST profiles = FetchProfileList(&entry.InterfaceGuid, guidText);
+    if (profiles == nullptr) continue;
+    if (profiles->dwNumberOfItems > 0 && !headerPrinted) {
+      fputs("Access Points By Interface:\n", stdout);
+      headerPrinted = true;
+    }
+    const std::string description = ToAnsi(entry.strInterfaceDescription, 256);
+    for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
+      printf("%s / %s\n", description.c_str(), ToAnsi(profiles->ProfileInfo[p].strProfileName, 256).c_str());
+    }
+    WlanFreeMemory(profiles);
+  }
+  if (headerPrinted) fputs("\n", stdout);
+  return 0;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Reads a profile file as text (CR LF as LF, up to the first NUL) and keeps it up to
+// its last ">". 0 when read; -1 when it can't be opened or read; -2 when its size can't
+// be had or no buffer for it. On failure text is left as it was.
+int LoadProfileXml(const std::string& path, std::string& text);

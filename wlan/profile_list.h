@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+// The stored profiles of one interface, or null after printing why they can't be had.
+// A list returned here is released with WlanFreeMemory by the caller.
+PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText);

@@ -1,0 +1,42 @@
+#include "wlan/session.h"
+
+#include <cstdio>
+
+WlanSession wlanSession;
+
+int StartWifiApi() {
+  if (!wlanSession.handleOpen) {
+    DWORD negotiatedVersion = 0;
+    if (WlanOpenHandle(1, nullptr, &negotiatedVersion, &wlanSession.clientHandle) != 0) return -1;
+    wlanSession.handleOpen = true;
+  }
+  if (!wlanSession.interfacesLoaded) {
+    if (WlanEnumInterfaces(wlanSession.clientHandle, nullptr, &wlanSession.interfaceList) != 0) return -2;
+    wlanSession.interfacesLoaded = true;
+  }
+  return 0;
+}
+
+static std::string FormatGuid(const char* format, const GUID& guid) {
+  char text[39];
+  snprintf(text, sizeof text, format, static_cast<unsigned>(guid.Data1), static_cast<unsigned>(guid.Data2),
+           static_cast<unsigned>(guid.Data3), guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3],
+           guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+  return text;
+}
+
+std::string GuidToText(GUID guid) {
+  return FormatGuid("{%X-%X-%X-%02X%02X-%02X%02X%02X%02X%02X%02X}", guid);
+}
+
+std::string GuidToKeyText(GUID guid) {
+  return FormatGuid("{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", guid);
+}
+
+bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText) {
+  return limitList.empty() || ListContains(limitList, guidText);
+}
+
+void ReportWifiStartFailure() {
+  fputs(" - Error starting Wifi API\n", stdout);
+}

@@ -1,0 +1,31 @@
+// The process-wide Native Wifi connection, the text form of interface GUIDs and the
+// -limit selection rule.
+#pragma once
+
+#include <string>
+
+#include "cli/options.h"
+#include "platform/platform.h"
+
+struct WlanSession {
+  bool handleOpen;
+  bool interfacesLoaded;
+  HANDLE clientHandle;
+  PWLAN_INTERFACE_INFO_LIST interfaceList;
+};
+
+extern WlanSession wlanSession;
+
+// 0 when the handle is open and the interface list loaded; -1 when the handle can't be
+// opened; -2 when the interfaces can't be enumerated. Retries what has not succeeded.
+int StartWifiApi();
+
+// "{%X-%X-%X-%02X%02X-%02X%02X%02X%02X%02X%02X}": the first three groups without leading zeros.
+std::string GuidToText(GUID guid);
+// The braced GUID with every digit kept, as the service names its registry keys.
+std::string GuidToKeyText(GUID guid);
+
+bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText);
+
+// Prints the start-up failure line that every Native Wifi action gives.
+void ReportWifiStartFailure();

@@ -1,0 +1,12 @@
+// Conversions between the ANSI code page of the system and the platform's UTF-16.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+// ANSI bytes to UTF-16; stops at the first NUL. Empty when the platform refuses.
+WideString ToWide(const std::string& text);
+// UTF-16 (up to its terminator, at most maxUnits units) to ANSI bytes, the platform's
+// default character standing for what the code page lacks. Sized from the platform's answer.
+std::string ToAnsi(const WCHAR* text, size_t maxUnits);

@@ -1,0 +1,52 @@
+#include "wzc/enable.h"
+
+#include <cstdio>
+#include <string>
+
+#include "wlan/session.h"
+#include "wlan/text.h"
+#include "wzc/service.h"
+
+static const char kInterfacesKey[] = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\";
+static const REGSAM kKeyAccess = 0x0002001B;  // KEY_READ | KEY_SET_VALUE
+
+// Sets the bits in one interface's value, stopping the service before the call's first write.
+static void EnableInterface(const GUID& guid, bool& stopped) {
+  const WideString keyPath = ToWide(kInterfacesKey + GuidToKeyText(guid));
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, kKeyAccess, &key) != ERROR_SUCCESS) return;
+  DWORD type = REG_NONE;
+  DWORD flags = 0;
+  DWORD size = sizeof flags;
+  const LSTATUS queried =
+      RegQueryValueExW(key, WTEXT("ControlFlags"), nullptr, &type, reinterpret_cast<LPBYTE>(&flags), &size);
+  // Anything but a 4-byte REG_DWORD is left alone: rewriting it would change its type or size.
+  if (queried == ERROR_SUCCESS && type == REG_DWORD && size == sizeof flags) {
+    const DWORD enabled = flags | WzcEnableMask;
+    if (enabled != flags) {
+      if (!stopped) {
+        stopped = true;
+        StopService();
+      }
+      RegSetValueExW(key, WTEXT("ControlFlags"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), size);
+    }
+  }
+  RegCloseKey(key);
+}
+
+int EnableInterfaces(ValueList limitList) {
+  bool stopped = false;
+  if (StartWifiApi() != 0) {
+    ReportWifiStartFailure();
+    return -1;
+  }
+  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
+  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
+    const GUID& guid = interfaces->InterfaceInfo[i].InterfaceGuid;
+    if (!IsInterfaceSelected(limitList, GuidToText(guid))) continue;
+    EnableInterface(guid, stopped);
+  }
+  if (StartServiceW(WzcServiceHandle, 0, nullptr))
+    WaitForServiceState(WzcServiceHandle, SERVICE_START_PENDING, SERVICE_RUNNING);
+  return 0;
+}

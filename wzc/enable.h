@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/options.h"
+
+// Bits of ControlFlags that hand an interface to Windows' own management.
+static const unsigned long WzcEnableMask = 0x04008000;
+
+// Sets WzcEnableMask in each selected interface's ControlFlags, stopping the service once
+// before the first write, then asks the service to start. 0, or -1 when Native Wifi can't start.
+int EnableInterfaces(ValueList limitList);

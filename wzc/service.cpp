@@ -1,0 +1,54 @@
+#include "wzc/service.h"
+
+SC_HANDLE WzcServiceHandle = nullptr;
+
+static const DWORD kWzcAccess = 0x000F003F;
+
+SC_HANDLE OpenWzcService() {
+  SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), kWzcAccess);
+  if (manager == nullptr) return nullptr;
+  SC_HANDLE service = OpenServiceW(manager, WTEXT("WZCSVC"), kWzcAccess);
+  CloseServiceHandle(manager);  // the service handle stays valid on its own
+  if (service == nullptr) return nullptr;
+  if (StartServiceW(service, 0, nullptr)) WaitForServiceState(service, SERVICE_START_PENDING, SERVICE_RUNNING);
+  return service;
+}
+
+int StopService() {
+  SERVICE_STATUS status;
+  if (!ControlService(WzcServiceHandle, SERVICE_CONTROL_STOP, &status)) return 0;
+  return WaitForServiceState(WzcServiceHandle, SERVICE_STOP_PENDING, SERVICE_STOPPED);
+}
+
+static bool QueryStatus(SC_HANDLE service, SERVICE_STATUS_PROCESS& status) {
+  DWORD bytesNeeded = 0;
+  return QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status),
+                              sizeof status, &bytesNeeded) != 0;
+}
+
+static DWORD PollInterval(DWORD waitHint) {
+  const DWORD interval = waitHint / 10;
+  if (interval < 1000) return 1000;
+  if (interval > 10000) return 10000;
+  return interval;
+}
+
+int WaitForServiceState(SC_HANDLE service, DWORD pendingState, DWORD wantedState) {
+  SERVICE_STATUS_PROCESS status = {};
+  if (!QueryStatus(service, status)) return 0;
+  DWORD startTick = GetTickCount();
+  DWORD lastCheckPoint = status.dwCheckPoint;
+  while (status.dwCurrentState == pendingState) {
+    Sleep(PollInterval(status.dwWaitHint));
+    SERVICE_STATUS_PROCESS next = {};
+    if (!QueryStatus(service, next)) break;
+    status = next;
+    if (status.dwCheckPoint > lastCheckPoint) {
+      startTick = GetTickCount();
+      lastCheckPoint = status.dwCheckPoint;
+    } else if (static_cast<DWORD>(GetTickCount() - startTick) > status.dwWaitHint) {
+      break;
+    }
+  }
+  return status.dwCurrentState == wantedState ? 1 : 0;
+}
