@@ -1,0 +1,135 @@
+// The machine file: where it lives, what survives a rewrite, and what is never overwritten.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "tests/unit/standin_fixture.h"
+
+namespace {
+
+class MachineFileTest : public StandinTest {
+ protected:
+  // Any change of the machine: the service is started.
+  bool StartService() {
+    SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS);
+    if (manager == nullptr) return false;
+    SC_HANDLE service = OpenServiceW(manager, WTEXT("WZCSVC"), 0x000F003F);
+    const bool started = service && StartServiceW(service, 0, nullptr);
+    if (service) CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return started;
+  }
+};
+
+TEST_F(MachineFileTest, RewriteKeepsUnknownMembersAndTheirOrder) {
+  MachineJson machine = BaseMachine();
+  machine["comment"] = "kept";
+  machine["wlan"]["vendor"] = {{"firmware", 7}, {"list", {1, 2, 3}}};
+  machine["services"]["WZCSVC"]["displayName"] = "Wireless Zero Configuration";
+  machine["services"]["Other"] = {{"state", "running"}, {"x", nullptr}};
+  UseMachine(machine);
+  ASSERT_TRUE(StartService());
+  MachineJson expected = machine;
+  expected["services"]["WZCSVC"]["state"] = "running";
+  EXPECT_EQ(SavedMachine().dump(), expected.dump());
+}
+
+TEST_F(MachineFileTest, DefaultMachineIsWrittenAtTheFirstChangeOnly) {
+  const std::string nested = dir + "/state/deeper/machine.json";
+  setenv("TESSAMIN_MACHINE", nested.c_str(), 1);
+  ResetProcess();
+  ASSERT_EQ(StartWifiApi(), 0);
+  EXPECT_EQ(wlanSession.interfaceList->dwNumberOfItems, 2u);
+  EXPECT_FALSE(FileExists(nested));
+  ASSERT_TRUE(StartService());
+  const MachineJson saved = MachineJson::parse(ReadFile(nested));
+  EXPECT_EQ(saved["services"]["WZCSVC"]["state"], "running");
+  EXPECT_EQ(saved["wlan"]["interfaces"].size(), 2u);
+}
+
+TEST_F(MachineFileTest, LocationFallsBackToTheStateFolders) {
+  unsetenv("TESSAMIN_MACHINE");
+  setenv("XDG_STATE_HOME", (dir + "/xdg").c_str(), 1);
+  ResetProcess();
+  ASSERT_TRUE(StartService());
+  EXPECT_TRUE(FileExists(dir + "/xdg/tessamin/machine.json"));
+  unsetenv("XDG_STATE_HOME");
+  const std::string home = getenv("HOME") ? getenv("HOME") : "";
+  setenv("HOME", (dir + "/home").c_str(), 1);
+  ResetProcess();
+  ASSERT_TRUE(StartService());
+  EXPECT_TRUE(FileExists(dir + "/home/.local/state/tessamin/machine.json"));
+  setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened) {
+  const std::string cases[] = {
+      "{\"format\": \"tessamin-machine/1\", \"wlan\": {",  // truncated
+      "not json at all",
+      "{\"format\": \"tessamin-machine/2\"}",
+      "[1, 2]",
+      "{\"format\": \"tessamin-machine/1\", \"wlan\": {\"interfaces\": [{\"guid\": \"{nope}\"}]}}",
+      "{\"format\": \"tessamin-machine/1\", \"codePage\": 437}",
+      "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": \"x\"}}}}",
+  };
+  for (const std::string& content : cases) {
+    WriteFile(machinePath, content);
+    ResetProcess();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS), nullptr) << content;
+    DWORD version = 0;
+    HANDLE client = nullptr;
+    EXPECT_EQ(WlanOpenHandle(1, nullptr, &version, &client), static_cast<DWORD>(ERROR_INVALID_DATA));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(machinePath), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(ReadFile(machinePath), content);
+  }
+}
+
+TEST_F(MachineFileTest, FileDamagedByAnotherRunIsNotOverwrittenByAChange) {
+  UseMachine(BaseMachine());
+  SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS);
+  SC_HANDLE service = OpenServiceW(manager, WTEXT("WZCSVC"), 0x000F003F);
+  WriteFile(machinePath, "{damaged");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(StartServiceW(service, 0, nullptr));
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(ReadFile(machinePath), "{damaged");
+}
+
+TEST_F(MachineFileTest, ConcurrentChangesAreAllKept) {
+  MachineJson machine = BaseMachine();
+  machine["wlan"]["interfaces"].push_back(InterfaceEntry(kGuidB, "Adapter B"));
+  UseMachine(machine);
+  const int kChildren = 8, kProfilesEach = 10;
+  std::vector<pid_t> children;
+  for (int c = 0; c < kChildren; ++c) {
+    const pid_t child = fork();
+    if (child == 0) {
+      ResetProcess();
+      DWORD version;
+      HANDLE client;
+      GUID guid = {0x6F9619FF, 0x8B86, 0xD011, {0xB4, 0x2D, 0x00, 0xC0, 0x4F, 0xC9, 0x64, 0xFF}};
+      int failures = WlanOpenHandle(1, nullptr, &version, &client) != 0;
+      for (int p = 0; p < kProfilesEach; ++p) {
+        const std::string name = "P" + std::to_string(c) + "-" + std::to_string(p);
+        std::u16string xml;
+        for (char ch : ProfileXml(name)) xml.push_back(static_cast<char16_t>(ch));
+        DWORD reason = 0;
+        failures += WlanSetProfile(client, &guid, 0, xml.c_str(), nullptr, TRUE, nullptr, &reason) != 0;
+      }
+      _exit(failures);
+    }
+    children.push_back(child);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(SavedMachine()["wlan"]["interfaces"][0]["profiles"].size(), size_t(kChildren * kProfilesEach));
+}
+
+}  // namespace
