@@ -10,6 +10,7 @@
 #include "platform/standin/control.h"
 #include "tests/support/machines.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/trace.h"
 #include "wlan/session.h"
 #include "wzc/service.h"
 
@@ -40,15 +41,8 @@ class StandinTest : public ::testing::Test {
     ResetProcess();
   }
   MachineJson SavedMachine() const { return MachineJson::parse(ReadFile(machinePath)); }
-  // The trace lines that start with one of the function names given.
   std::vector<std::string> Calls(std::initializer_list<const char*> names) const {
-    std::vector<std::string> calls;
-    for (const std::string& line : ReadLines(tracePath)) {
-      for (const char* name : names) {
-        if (line.rfind(std::string(name) + " ", 0) == 0 || line == name) calls.push_back(line);
-      }
-    }
-    return calls;
+    return TraceCalls(tracePath, names);
   }
 
   std::string dir, machinePath, tracePath;

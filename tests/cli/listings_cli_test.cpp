@@ -1,0 +1,67 @@
+// -nics and -aps, byte for byte.
+#include "tests/cli/cli_fixture.h"
+
+namespace {
+
+class ListingsTest : public CliTest {};
+
+TEST_F(ListingsTest, NicsListsEveryInterfaceWhateverTheLimit) {
+  UseMachine(TwoInterfaceMachine());
+  const std::string expected = std::string("Wireless NICs:\n") + kGuidTextA + " / Adapter A\n" + kGuidB +
+                               " / Adapter B\n\n";
+  EXPECT_EQ(Output({"-nics"}), expected);
+  EXPECT_EQ(Output({"-nics", "-limit", kGuidB}), expected);
+}
+
+TEST_F(ListingsTest, ApsHeaderComesOnceBeforeTheFirstProfileLine) {
+  MachineJson machine = BaseMachine();
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "Empty"), InterfaceEntry(kGuidB, "Second", {"One", "Two"}),
+                                   InterfaceEntry("{11111111-2222-3333-4444-555555555555}", "Third", {"Three"})};
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nSecond / One\nSecond / Two\nThird / Three\n\n");
+  EXPECT_EQ(Output({"-aps", "-limit", "{11111111-2222-3333-4444-555555555555}"}),
+            "Access Points By Interface:\nThird / Three\n\n");
+  EXPECT_EQ(Calls({"WlanGetProfileList"}).size(), 1u);
+}
+
+TEST_F(ListingsTest, NothingAtAllWithoutProfilesOrSelectedInterfaces) {
+  MachineJson machine = BaseMachine();
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "Empty")};
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-aps"}), "");
+  UseMachine(TwoInterfaceMachine());
+  EXPECT_EQ(Output({"-aps", "-limit", "{a1b2c3d-1-abc-8d9e-af0123456789}"}), "");
+  UseMachine(BaseMachine());
+  EXPECT_EQ(Output({"-nics", "-aps"}), "");
+}
+
+TEST_F(ListingsTest, NicsBlockComesBeforeApsBlock) {
+  UseMachine(TwoInterfaceMachine());
+  EXPECT_EQ(Output({"-aps", "-nics", "-limit", kGuidTextA}),
+            std::string("Wireless NICs:\n") + kGuidTextA + " / Adapter A\n" + kGuidB + " / Adapter B\n\n" +
+                "Access Points By Interface:\nAdapter A / HomeNet\nAdapter A / Office\n\n");
+}
+
+TEST_F(ListingsTest, UnavailableProfileListIsReportedAndTheOthersStillListed) {
+  MachineJson machine = TwoInterfaceMachine();
+  machine["wlan"]["interfaces"][0]["profileListError"] = 1168;
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-aps"}), std::string(" - Error(1168): Unable to get the profiles of interface '") + kGuidTextA +
+                                  "'.\nAccess Points By Interface:\nAdapter B / CoffeeShop\n\n");
+  EXPECT_EQ(Calls({"WlanFreeMemory"}).size(), 2u);  // the one list returned, and the interface list
+}
+
+TEST_F(ListingsTest, NonAsciiTextComesOutInTheAnsiCodePage) {
+  MachineJson machine = BaseMachine();
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "Carte réseau sans fil", {"Café", "Ω-Netz"})};
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-aps"}),
+            "Access Points By Interface:\nCarte réseau sans fil / Café\nCarte réseau sans fil / Ω-Netz\n\n");
+  machine["codePage"] = 1252;
+  UseMachine(machine);
+  // Ω has no byte in Windows-1252: the platform's default character stands for it, the line goes on.
+  EXPECT_EQ(Output({"-aps"}),
+            "Access Points By Interface:\nCarte r\xE9seau sans fil / Caf\xE9\nCarte r\xE9seau sans fil / ?-Netz\n\n");
+}
+
+}  // namespace

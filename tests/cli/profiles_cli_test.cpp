@@ -1,0 +1,134 @@
+// -add and -delete: what they print and what they leave in the profile store.
+#include "tests/cli/cli_fixture.h"
+
+namespace {
+
+class ProfilesTest : public CliTest {
+ protected:
+  std::vector<std::string> ProfileNames(size_t interfaceIndex) const {
+    std::vector<std::string> names;
+    const MachineJson machine = SavedMachine();
+    for (const auto& profile : machine["wlan"]["interfaces"][interfaceIndex]["profiles"])
+      names.push_back(profile["name"]);
+    return names;
+  }
+  std::string StoredXml(size_t interfaceIndex, const std::string& name) const {
+    const MachineJson machine = SavedMachine();
+    for (const auto& profile : machine["wlan"]["interfaces"][interfaceIndex]["profiles"])
+      if (profile["name"] == name) return profile["xml"];
+    return "(absent)";
+  }
+  std::string AddedLine(const std::string& path, const std::string& guidText) const {
+    return " - Added AP from file '" + path + "' to interface '" + guidText + "'.\n";
+  }
+  std::string RejectedLine(const std::string& path, const std::string& guidText) const {
+    return " - Error adding AP from file '" + path + "' to interface '" + guidText +
+           "': (524289)The profile is invalid according to the schema.\n";
+  }
+};
+
+TEST_F(ProfilesTest, AddStoresTheProfileOnEverySelectedInterfaceUpToItsLastTag) {
+  UseMachine(TwoInterfaceMachine());
+  const std::string path = Path("guest.xml");
+  WriteFile(path, ProfileXml("Guest") + "\n  \n<!-- trailing --> and text");
+  EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidTextA) + AddedLine(path, kGuidB));
+  EXPECT_EQ(StoredXml(0, "Guest"), ProfileXml("Guest") + "\n  \n<!-- trailing -->");
+  EXPECT_EQ(ProfileNames(1), (std::vector<std::string>{"CoffeeShop", "Guest"}));
+
+  WriteFile(path, "<WLANProfile>\r\n<name>Guest</name>\r\n</WLANProfile>\r\n");
+  EXPECT_EQ(Output({"-add", path, "-limit", kGuidB}), AddedLine(path, kGuidB));
+  EXPECT_EQ(StoredXml(1, "Guest"), "<WLANProfile>\n<name>Guest</name>\n</WLANProfile>");
+  EXPECT_EQ(ProfileNames(1), (std::vector<std::string>{"CoffeeShop", "Guest"}));  // replaced in place
+}
+
+TEST_F(ProfilesTest, UnreadableOrTaglessFileIsOfferedAsEmptyTextAndRejectedPerInterface) {
+  UseMachine(TwoInterfaceMachine());
+  const std::string missing = Path("missing.xml"), tagless = Path("tagless.xml"), empty = Path("empty.xml");
+  WriteFile(tagless, "no tags here\n");
+  WriteFile(empty, "");
+  for (const std::string& path : {missing, tagless, empty, dir}) {
+    EXPECT_EQ(Output({"-add", path}), RejectedLine(path, kGuidTextA) + RejectedLine(path, kGuidB)) << path;
+  }
+  EXPECT_EQ(ProfileNames(0), (std::vector<std::string>{"HomeNet", "Office"}));
+}
+
+TEST_F(ProfilesTest, TextAfterANulByteIsNotSent) {
+  UseMachine(TwoInterfaceMachine());
+  const std::string path = Path("nul.xml");
+  WriteFile(path, std::string("<WLANProfile><name>A</name></WLANProfile>\0<more/>", 49));
+  EXPECT_EQ(Output({"-add", path, "-limit", kGuidB}), AddedLine(path, kGuidB));
+  EXPECT_EQ(StoredXml(1, "A"), "<WLANProfile><name>A</name></WLANProfile>");
+}
+
+TEST_F(ProfilesTest, FailedReasonTextGetsAFixedFallback) {
+  MachineJson machine = TwoInterfaceMachine();
+  machine["wlan"]["reasonError"] = 87;
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-add", Path("none.xml"), "-limit", kGuidB}),
+            " - Error adding AP from file '" + Path("none.xml") + "' to interface '" + kGuidB +
+                "': (524289)Unknown reason.\n");
+}
+
+TEST_F(ProfilesTest, DeleteRemovesEveryMatchOnEverySelectedInterface) {
+  MachineJson machine = TwoInterfaceMachine();
+  machine["wlan"]["interfaces"][1]["profiles"].push_back(ProfileEntry("HomeNet"));
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-delete", "homenet", "HomeNet ", "HomeNet"}),
+            std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" +
+                " - Deleted AP 'HomeNet' from interface '" + kGuidB + "'.\n");
+  EXPECT_EQ(ProfileNames(0), std::vector<std::string>{"Office"});
+  EXPECT_EQ(ProfileNames(1), std::vector<std::string>{"CoffeeShop"});
+}
+
+TEST_F(ProfilesTest, RefusedDeletionIsReportedAndTheSearchGoesOn) {
+  MachineJson machine = BaseMachine();
+  MachineJson entry = InterfaceEntry(kGuidB, "B");
+  MachineJson locked = ProfileEntry("Dup");
+  locked["deleteError"] = 5;
+  entry["profiles"] = {locked, ProfileEntry("Dup")};
+  entry["profiles"][1]["name"] = "Dup";
+  machine["wlan"]["interfaces"] = {entry, InterfaceEntry(kGuidA, "A", {"Dup"})};
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-delete", "Dup"}), std::string(" - Error(5): Unable to delete AP 'Dup' from interface '") +
+                                            kGuidB + "'.\n - Error(5): Unable to delete AP 'Dup' from interface '" +
+                                            kGuidB + "'.\n - Deleted AP 'Dup' from interface '" + kGuidTextA + "'.\n");
+}
+
+TEST_F(ProfilesTest, DeletionsRunBeforeAdditionsWhateverTheOrder) {
+  UseMachine(TwoInterfaceMachine());
+  const std::string path = Path("home.xml");
+  WriteFile(path, ProfileXml("HomeNet"));
+  EXPECT_EQ(Output({"-add", path, "-limit", kGuidTextA, "-delete", "HomeNet"}),
+            std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" +
+                AddedLine(path, kGuidTextA));
+  EXPECT_EQ(ProfileNames(0), (std::vector<std::string>{"Office", "HomeNet"}));
+}
+
+TEST_F(ProfilesTest, NamesBeyondAsciiInBothCodePages) {
+  MachineJson machine = BaseMachine();
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B")};
+  for (int codePage : {65001, 1252}) {
+    machine["codePage"] = codePage;
+    UseMachine(machine);
+    const std::string name = codePage == 1252 ? "Caf\xE9-\x80" : "Café-€";
+    const std::string path = Path("cafe.xml");
+    WriteFile(path, "<WLANProfile><name>" + name + "</name></WLANProfile>");
+    EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidB));
+    EXPECT_EQ(ProfileNames(0), std::vector<std::string>{"Café-€"}) << codePage;
+    EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nB / " + name + "\n\n");
+    EXPECT_EQ(Output({"-delete", name}), " - Deleted AP '" + name + "' from interface '" + kGuidB + "'.\n");
+    EXPECT_TRUE(ProfileNames(0).empty());
+  }
+}
+
+TEST_F(ProfilesTest, LongNamesAreComparedWhole) {
+  MachineJson machine = BaseMachine();
+  std::string longName;
+  for (int i = 0; i < 200; ++i) longName += "é";  // 400 bytes in UTF-8
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {longName.c_str()})};
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-delete", longName.substr(0, 254)}), "");
+  EXPECT_EQ(Output({"-delete", longName}), " - Deleted AP '" + longName + "' from interface '" + kGuidB + "'.\n");
+}
+
+}  // namespace
