@@ -5,7 +5,7 @@
 #include "platform/standin/resets.h"
 #include "platform/standin/trace.h"
 #include "platform/standin/unicode.h"
-#include "platform/standin/win32.h"
+#include "platform/platform.h"
 
 namespace standin {
 

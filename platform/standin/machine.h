@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "platform/standin/win32.h"
+#include "platform/platform.h"
 
 namespace standin {
 

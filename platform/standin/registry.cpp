@@ -8,7 +8,7 @@
 #include "platform/standin/resets.h"
 #include "platform/standin/trace.h"
 #include "platform/standin/unicode.h"
-#include "platform/standin/win32.h"
+#include "platform/platform.h"
 
 #define ERROR_KEY_DELETED 1018L
 
@@ -53,7 +53,7 @@ static std::string StoredKeyName(const Json& registry, const std::string& path) 
 }
 
 static std::string Text(LPCWSTR text) {
-  return text ? Utf16ToUtf8(text, std::char_traits<char16_t>::length(text)) : std::string();
+  return text ? Utf16ToUtf8(Utf16Text(text)) : std::string();
 }
 
 static bool IsOpenKey(HKEY key) {

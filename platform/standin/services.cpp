@@ -8,7 +8,7 @@
 #include "platform/standin/resets.h"
 #include "platform/standin/trace.h"
 #include "platform/standin/unicode.h"
-#include "platform/standin/win32.h"
+#include "platform/platform.h"
 
 struct SC_HANDLE__ {
   bool manager;
@@ -78,7 +78,7 @@ static SC_HANDLE OpenService(SC_HANDLE manager, LPCWSTR serviceName, DWORD acces
   if (serviceName == nullptr) return SetLastError(ERROR_INVALID_PARAMETER), nullptr;
   const Json* machine = Machine();
   if (machine == nullptr) return SetLastError(ERROR_INVALID_DATA), nullptr;
-  const std::string name = Utf16ToUtf8(serviceName, std::char_traits<char16_t>::length(serviceName));
+  const std::string name = Utf16ToUtf8(Utf16Text(serviceName));
   const Json& service = ServiceEntry(*machine, name);
   if (!service.is_object()) return SetLastError(ERROR_SERVICE_DOES_NOT_EXIST), nullptr;
   const DWORD openError = NumberMember(service, "openError");
@@ -161,7 +161,7 @@ static std::string HandleName(SC_HANDLE handle) {
 
 extern "C" SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpDatabaseName, DWORD dwDesiredAccess) {
   SC_HANDLE handle = OpenManager(lpMachineName, dwDesiredAccess);
-  const std::string database = lpDatabaseName ? Utf16ToUtf8(lpDatabaseName, std::char_traits<char16_t>::length(lpDatabaseName)) : "(null)";
+  const std::string database = lpDatabaseName ? Utf16ToUtf8(Utf16Text(lpDatabaseName)) : "(null)";
   Trace("OpenSCManagerW " + database + " " + Hex32(dwDesiredAccess) + " -> " +
         (handle ? "(manager)" : "NULL (" + std::to_string(GetLastError()) + ")"));
   return handle;
@@ -169,7 +169,7 @@ extern "C" SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpData
 
 extern "C" SC_HANDLE WINAPI OpenServiceW(SC_HANDLE hSCManager, LPCWSTR lpServiceName, DWORD dwDesiredAccess) {
   SC_HANDLE handle = OpenService(hSCManager, lpServiceName, dwDesiredAccess);
-  const std::string name = lpServiceName ? Utf16ToUtf8(lpServiceName, std::char_traits<char16_t>::length(lpServiceName)) : "(null)";
+  const std::string name = lpServiceName ? Utf16ToUtf8(Utf16Text(lpServiceName)) : "(null)";
   Trace("OpenServiceW " + name + " " + Hex32(dwDesiredAccess) + " -> " +
         (handle ? name : "NULL (" + std::to_string(GetLastError()) + ")"));
   return handle;

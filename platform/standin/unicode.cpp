@@ -1,5 +1,7 @@
 #include "platform/standin/unicode.h"
 
+#include <cstring>
+
 namespace standin {
 
 static const char16_t kReplacement = 0xFFFD;
@@ -9,6 +11,13 @@ static const char16_t kCp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room) {
+  if (room == 0) return;
+  const size_t count = text.size() < room ? text.size() : room - 1;
+  memcpy(target, text.data(), count * sizeof(char16_t));
+  target[count] = 0;
+}
 
 char16_t Cp1252ToUnit(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];

@@ -9,7 +9,7 @@
 #include "platform/standin/resets.h"
 #include "platform/standin/trace.h"
 #include "platform/standin/unicode.h"
-#include "platform/standin/win32.h"
+#include "platform/platform.h"
 
 namespace standin {
 
@@ -33,10 +33,7 @@ static void* Allocate(size_t size) {
 
 // A UTF-8 text as a NUL-terminated UTF-16 array of 256 units, cut to fit.
 static void CopyName(const std::string& text, WCHAR (&target)[256]) {
-  std::u16string wide = Utf8ToUtf16(text);
-  if (wide.size() > 255) wide.resize(255);
-  wide.copy(target, wide.size());
-  target[wide.size()] = 0;
+  CopyUtf16(Utf8ToUtf16(text), target, 256);
 }
 
 static std::u16string StoredName(const Json& profile) {
@@ -113,7 +110,7 @@ static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWL
 static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved) {
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
   if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
-  const std::u16string wanted(name);
+  const std::u16string wanted = Utf16Text(name);
   return ChangeMachine([&](Json& machine) -> DWORD {
     Json* entry = FindInterface(machine, *guid);
     if (entry == nullptr) return ERROR_NOT_FOUND;
@@ -135,7 +132,7 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
   if (guid == nullptr || xml == nullptr || reserved != nullptr || reasonCode == nullptr || flags != 0)
     return ERROR_INVALID_PARAMETER;
-  const std::string text = Utf16ToUtf8(xml, std::char_traits<char16_t>::length(xml));
+  const std::string text = Utf16ToUtf8(Utf16Text(xml));
   if (!ProfileNameFromXml(text, name)) {
     *reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
     return ERROR_BAD_PROFILE;
@@ -179,10 +176,7 @@ static DWORD ReasonCodeToString(DWORD code, DWORD size, PWCHAR buffer, PVOID res
   if (reasonError != 0) return reasonError;
   const char* text = ReasonText(code);
   if (text == nullptr) return ERROR_NOT_FOUND;
-  std::u16string wide = Utf8ToUtf16(text);
-  if (wide.size() >= size) wide.resize(size - 1);
-  wide.copy(buffer, wide.size());
-  buffer[wide.size()] = 0;
+  CopyUtf16(Utf8ToUtf16(text), buffer, size);
   return ERROR_SUCCESS;
 }
 
@@ -195,7 +189,7 @@ static std::string GuidName(const GUID* guid) {
 }
 
 static std::string Name(LPCWSTR name) {
-  return name ? Utf16ToUtf8(name, std::char_traits<char16_t>::length(name)) : "(null)";
+  return name ? Utf16ToUtf8(Utf16Text(name)) : "(null)";
 }
 
 extern "C" DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,

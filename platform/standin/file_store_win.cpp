@@ -1,0 +1,89 @@
+// The machine file on Windows, for the stand-in wlanapi.dll that the Windows build's tests load.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/standin/file_store.h"
+
+namespace standin {
+
+static std::string ErrorText(DWORD error) {
+  return "Windows error " + std::to_string(error);
+}
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return kReadMissing;
+    error = ErrorText(code);
+    return kReadFailed;
+  }
+  content.clear();
+  char chunk[65536];
+  DWORD got = 0;
+  BOOL ok;
+  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0) content.append(chunk, got);
+  if (!ok) error = ErrorText(GetLastError());
+  CloseHandle(file);
+  return ok ? kReadDone : kReadFailed;
+}
+
+static size_t LastSeparator(const std::string& path) {
+  return path.find_last_of("\\/");
+}
+
+bool CreateParentFolders(const std::string& path) {
+  const size_t end = LastSeparator(path);
+  if (end == std::string::npos) return true;
+  for (size_t pos = 0; pos <= end; ++pos) {
+    if (path[pos] != '\\' && path[pos] != '/') continue;
+    const std::string prefix = path.substr(0, pos);
+    if (prefix.empty() || prefix.back() == ':') continue;  // a drive root
+    if (!CreateDirectoryA(prefix.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  }
+  return true;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
+  const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD wrote = 0;
+  const bool written = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &wrote, nullptr) &&
+                       wrote == content.size() && FlushFileBuffers(file);
+  CloseHandle(file);
+  if (!written || !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileA(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = getenv(name);
+  return value ? value : "";
+}
+
+bool AcquireLock(const std::string& lockPath, FileLock& lock) {
+  HANDLE file = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  OVERLAPPED whole = {};
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole)) {
+    CloseHandle(file);
+    return false;
+  }
+  lock.handle = reinterpret_cast<intptr_t>(file);
+  return true;
+}
+
+void ReleaseLock(FileLock& lock) {
+  if (lock.handle == -1) return;
+  CloseHandle(reinterpret_cast<HANDLE>(lock.handle));  // closing releases the lock
+  lock.handle = -1;
+}
+
+}  // namespace standin
