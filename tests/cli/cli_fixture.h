@@ -12,6 +12,8 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/trace.h"
 
+#include <cstdlib>
+
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -23,8 +25,17 @@ class CliTest : public ::testing::Test {
   void UseMachine(const MachineJson& machine) { WriteFile(machinePath, machine.dump(2)); }
   ProgramRun Run(std::vector<std::string> args) {
     args.insert(args.begin(), TESSAMIN_BINARY);
+    args.insert(args.begin(), wrapper.begin(), wrapper.end());
     WriteFile(tracePath, "");
-    return RunProgram(args, {{"TESSAMIN_MACHINE", machinePath}, {"TESSAMIN_TRACE", tracePath}}, dir);
+    const ProgramRun run = RunProgram(args, {{"TESSAMIN_MACHINE", machinePath}, {"TESSAMIN_TRACE", tracePath}}, dir);
+    ExpectNoCheckerReport(run);
+    return run;
+  }
+  // A sanitizer or valgrind report fails the test, whatever it checks itself.
+  static void ExpectNoCheckerReport(const ProgramRun& run) {
+    EXPECT_NE(run.exitCode, kCheckerExitCode) << run.err;
+    EXPECT_EQ(run.err.find("runtime error:"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Sanitizer"), std::string::npos) << run.err;
   }
   std::string Output(const std::vector<std::string>& args) { return Run(args).out; }
   MachineJson SavedMachine() const { return MachineJson::parse(ReadFile(machinePath)); }
@@ -34,4 +45,8 @@ class CliTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return dir + "/" + name; }
 
   std::string dir, machinePath, tracePath;
+  // TESSAMIN_TEST_WRAPPER runs the tool under a checker, for example
+  // "valgrind -q --error-exitcode=86 --leak-check=full --errors-for-leak-kinds=definite".
+  const std::vector<std::string> wrapper = SplitWords(getenv("TESSAMIN_TEST_WRAPPER"));
+  static constexpr int kCheckerExitCode = 86;
 };

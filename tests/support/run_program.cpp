@@ -10,9 +10,8 @@
 
 extern char** environ;
 
-ProgramRun RunProgram(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-                      const std::string& scratchDir) {
-  const std::string outPath = scratchDir + "/.stdout", errPath = scratchDir + "/.stderr";
+pid_t StartProgram(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                   const std::string& outPath, const std::string& errPath) {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry; ++entry) {
     const std::string text = *entry;
@@ -32,13 +31,39 @@ ProgramRun RunProgram(const std::vector<std::string>& argv, const std::map<std::
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(err, 2);
-    execve(args[0], args.data(), envp.data());
+    execvpe(args[0], args.data(), envp.data());
     _exit(127);
   }
-  ProgramRun run;
+  return child;
+}
+
+int WaitProgram(pid_t child) {
   int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+  if (child <= 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+ProgramRun RunProgram(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                      const std::string& scratchDir) {
+  const std::string outPath = scratchDir + "/.stdout", errPath = scratchDir + "/.stderr";
+  ProgramRun run;
+  run.exitCode = WaitProgram(StartProgram(argv, env, outPath, errPath));
   run.out = ReadFile(outPath);
   run.err = ReadFile(errPath);
   return run;
+}
+
+std::vector<std::string> SplitWords(const char* text) {
+  std::vector<std::string> words;
+  std::string word;
+  for (const char* c = text ? text : ""; ; ++c) {
+    if (*c == ' ' || *c == '\0') {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+      if (*c == '\0') break;
+    } else {
+      word.push_back(*c);
+    }
+  }
+  return words;
 }
