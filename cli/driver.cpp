@@ -9,7 +9,7 @@
 #include "wzc/enable.h"
 #include "wzc/service.h"
 
-static ValueList BuildLimitList(const OptionMap& options) {
+ValueList BuildLimitList(const OptionMap& options) {
   ValueList limitList;
   if (!HasOption(options, "-limit")) return limitList;
   for (int index = 0;; ++index) {
@@ -20,8 +20,7 @@ static ValueList BuildLimitList(const OptionMap& options) {
   return limitList;
 }
 
-// Runs the action once per value of the option, up to its first empty value; true when any ran.
-static bool RunForEachValue(const OptionMap& options, const char* name,
+bool RunForEachValue(const OptionMap& options, const char* name,
                             int (*action)(std::string, ValueList), const ValueList& limitList) {
   if (!HasOption(options, name)) return false;
   std::string value = OptionValue(options, name, 0);

@@ -4,9 +4,9 @@
 
 void PrintUsage() {
   static const char* const pieces[] = {
-      "\nDemonstrates some simple uses of the Windows Native Wifi API.  This program\n"
-      "requires Windows XP SP2, Microsoft Core XML Services (MSXML) 6.0, WLAN API for Windows XP SP2 "
-      "Beta, and KB893357.\n\n",
+      ("\nDemonstrates some simple uses of the Windows Native Wifi API.  This program\n"
+       "requires Windows XP SP2, Microsoft Core XML Services (MSXML) 6.0, WLAN API for Windows XP SP2 "
+       "Beta, and KB893357.\n\n"),
       "See README.TXT for links and further information.\n\n",
       "Options:\n",
       " -Enable  Enable the wireless interfaces specified by limit.  If no limit\n",
@@ -23,8 +23,8 @@ void PrintUsage() {
       " -Help    Displays the command line arguments and sample usage (this screen.)\n\n",
       "Sample Usage:\n",
       "Delete access point from all interfaces:\n\ttessamin.exe -delete SAMPLE-AP\n\n",
-      "Delete multiple access points from a specific interface:\n"
-      "\ttessamin.exe -delete SAMPLE-AP1 SAMPLE-AP2 -limit {GUID}\n\n",
+      ("Delete multiple access points from a specific interface:\n"
+       "\ttessamin.exe -delete SAMPLE-AP1 SAMPLE-AP2 -limit {GUID}\n\n"),
       "Add multiple profiles:\n\ttessamin.exe -add \"C:\\profile1.xml\" \"C:\\profile2.xml\"\n\n",
       "List access points:\n\ttessamin.exe -aps\n",
   };
