@@ -9,7 +9,20 @@ namespace standin {
 
 enum ReadOutcome { kReadDone, kReadMissing, kReadFailed };
 
-ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error);
+// What tells one version of a file from the next: each save renames a new file into place.
+struct FileIdentity {
+  bool known = false;
+  uint64_t device = 0, inode = 0, size = 0, modified = 0;
+  bool operator==(const FileIdentity& other) const {
+    return known && other.known && device == other.device && inode == other.inode && size == other.size &&
+           modified == other.modified;
+  }
+};
+
+// The identity is that of the file the content was read from.
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
+                          FileIdentity& identity);
+FileIdentity IdentityOf(const std::string& path);
 // Writes a sibling temporary file, flushes it to disk and renames it over path.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content);
 bool CreateParentFolders(const std::string& path);

@@ -13,7 +13,23 @@
 
 namespace standin {
 
-ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error) {
+static FileIdentity IdentityFrom(const struct stat& info) {
+  FileIdentity identity;
+  identity.known = true;
+  identity.device = static_cast<uint64_t>(info.st_dev);
+  identity.inode = static_cast<uint64_t>(info.st_ino);
+  identity.size = static_cast<uint64_t>(info.st_size);
+  identity.modified = static_cast<uint64_t>(info.st_mtim.tv_sec) * 1000000000u + info.st_mtim.tv_nsec;
+  return identity;
+}
+
+FileIdentity IdentityOf(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 ? IdentityFrom(info) : FileIdentity();
+}
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
+                          FileIdentity& identity) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return kReadMissing;
@@ -21,6 +37,11 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::st
     return kReadFailed;
   }
   content.clear();
+  struct stat info;
+  if (fstat(fd, &info) == 0) {
+    identity = IdentityFrom(info);
+    content.reserve(static_cast<size_t>(info.st_size));
+  }
   char chunk[65536];
   for (;;) {
     const ssize_t got = read(fd, chunk, sizeof chunk);
@@ -65,22 +86,18 @@ static bool WriteAll(int fd, const std::string& content) {
   return true;
 }
 
+// The data reaches the disk before the rename, so after any crash the name holds either the
+// old file or the new one, whole; the rename itself may still be lost in a power failure.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
-  const std::string folder = ParentFolder(path);
   std::string pattern = path + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = mkstemp(name.data());
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
+  const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fdatasync(fd) == 0;
   if (close(fd) != 0 || !written || rename(name.data(), path.c_str()) != 0) {
     unlink(name.data());
     return false;
-  }
-  const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd >= 0) {
-    fsync(folderFd);  // makes the rename itself durable
-    close(folderFd);
   }
   return true;
 }

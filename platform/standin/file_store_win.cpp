@@ -12,7 +12,29 @@ static std::string ErrorText(DWORD error) {
   return "Windows error " + std::to_string(error);
 }
 
-ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error) {
+static FileIdentity IdentityFrom(const BY_HANDLE_FILE_INFORMATION& info) {
+  FileIdentity identity;
+  identity.known = true;
+  identity.device = info.dwVolumeSerialNumber;
+  identity.inode = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  identity.modified = (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                      info.ftLastWriteTime.dwLowDateTime;
+  return identity;
+}
+
+FileIdentity IdentityOf(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FileIdentity();
+  BY_HANDLE_FILE_INFORMATION info;
+  const FileIdentity identity = GetFileInformationByHandle(file, &info) ? IdentityFrom(info) : FileIdentity();
+  CloseHandle(file);
+  return identity;
+}
+
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
+                          FileIdentity& identity) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -22,6 +44,8 @@ ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::st
     return kReadFailed;
   }
   content.clear();
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file, &info)) identity = IdentityFrom(info);
   char chunk[65536];
   DWORD got = 0;
   BOOL ok;

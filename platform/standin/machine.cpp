@@ -13,6 +13,7 @@ struct MachineState {
   bool loaded = false;
   bool unusable = false;
   Json document;
+  FileIdentity identity;  // of the file the document was read from or written to
 };
 static MachineState state;
 
@@ -31,9 +32,10 @@ static void ReportUnusable(const std::string& path, const std::string& reason) {
 }
 
 // Reads the machine file, or gives the default machine when there is none.
-static bool ReadMachine(const std::string& path, Json& machine) {
+static bool ReadMachine(const std::string& path, Json& machine, FileIdentity& identity) {
   std::string content, error;
-  const ReadOutcome outcome = ReadFileBytes(path, content, error);
+  identity = FileIdentity();
+  const ReadOutcome outcome = ReadFileBytes(path, content, error, identity);
   if (outcome == kReadMissing) {
     machine = DefaultMachine();
     return true;
@@ -58,9 +60,22 @@ static bool ReadMachine(const std::string& path, Json& machine) {
 const Json* Machine() {
   if (!state.loaded) {
     state.loaded = true;
-    if (!ReadMachine(MachinePath(), state.document)) state.document = Json();
+    if (!ReadMachine(MachinePath(), state.document, state.identity)) state.document = Json();
   }
   return state.unusable ? nullptr : &state.document;
+}
+
+// Makes the document the newest version of the file; the caller holds the machine lock.
+static bool RefreshUnderLock(const std::string& path) {
+  const FileIdentity current = IdentityOf(path);
+  if (current == state.identity) return true;  // nobody changed the file since this process read or wrote it
+  if (!current.known && !state.identity.known && !state.document.is_null()) return true;  // still no file
+  Json machine;
+  FileIdentity identity;
+  if (!ReadMachine(path, machine, identity)) return false;
+  state.document = std::move(machine);
+  state.identity = identity;
+  return true;
 }
 
 DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
@@ -69,15 +84,17 @@ DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
   if (!CreateParentFolders(path)) return ERROR_WRITE_FAULT;
   FileLock lock;
   if (!AcquireLock(path + ".lock", lock)) return ERROR_WRITE_FAULT;
-  Json machine;
   DWORD result = ERROR_INVALID_DATA;
-  if (ReadMachine(path, machine)) {
-    result = change(machine);
+  if (RefreshUnderLock(path)) {
+    // Changes check before they touch the document, so a refused one leaves it as it was.
+    result = change(state.document);
     if (result == 0) {
-      if (ReplaceFileAtomically(path, machine.dump(2) + "\n")) {
-        state.document = machine;
+      if (ReplaceFileAtomically(path, state.document.dump(2) + "\n")) {
+        state.identity = IdentityOf(path);
       } else {
         result = ERROR_WRITE_FAULT;
+        state.identity = FileIdentity();
+        RefreshUnderLock(path);  // back to what the file holds
       }
     }
   }

@@ -26,11 +26,16 @@ void ResetRegistry() {
   openKeys.clear();
 }
 
-// The platform compares key and value names without regard to letter case.
+static char FoldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// The platform compares key and value names without regard to letter case. Keys differ most
+// in their last part, so the comparison runs from the end.
 static bool SameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i]))) return false;
+  for (size_t i = a.size(); i-- > 0;) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   }
   return true;
 }
@@ -168,7 +173,8 @@ static LSTATUS SetValue(HKEY key, const std::string& name, DWORD reserved, DWORD
   Json value;
   if (!DecodeValue(type, data, size, value)) return ERROR_INVALID_PARAMETER;
   return static_cast<LSTATUS>(ChangeMachine([&](Json& machine) -> DWORD {
-    Json* values = FindMember(machine["registry"], key->path);
+    Json* values = machine.is_object() && machine.contains("registry") ? FindMember(machine["registry"], key->path)
+                                                                       : nullptr;
     if (values == nullptr) return ERROR_KEY_DELETED;
     Json* existing = FindMember(*values, name);
     if (existing != nullptr) *existing = value;

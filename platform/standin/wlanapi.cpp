@@ -113,9 +113,8 @@ static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID 
   const std::u16string wanted = Utf16Text(name);
   return ChangeMachine([&](Json& machine) -> DWORD {
     Json* entry = FindInterface(machine, *guid);
-    if (entry == nullptr) return ERROR_NOT_FOUND;
+    if (entry == nullptr || !MemberOrNull(*entry, "profiles").is_array()) return ERROR_NOT_FOUND;
     Json& profiles = (*entry)["profiles"];
-    if (!profiles.is_array()) return ERROR_NOT_FOUND;
     for (size_t i = 0; i < profiles.size(); ++i) {
       if (StoredName(profiles[i]) != wanted) continue;
       const DWORD deleteError = NumberMember(profiles[i], "deleteError");

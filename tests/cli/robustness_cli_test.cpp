@@ -33,8 +33,15 @@ class RobustnessTest : public CliTest {
   // the run passes through, whole.
   void KillAtRandom(const MachineJson& start, const std::vector<std::string>& args,
                     const std::vector<MachineJson>& allowed, int rounds) {
+    // Kill moments spread over the time one whole run takes.
+    UseMachine(start);
+    timespec before, after;
+    clock_gettime(CLOCK_MONOTONIC, &before);
+    WaitProgram(StartProgram(Command(args), Environment(), Path(".out"), Path(".err")));
+    clock_gettime(CLOCK_MONOTONIC, &after);
+    const long runNanoseconds = (after.tv_sec - before.tv_sec) * 1000000000L + (after.tv_nsec - before.tv_nsec);
     std::mt19937 random(12345);
-    std::uniform_int_distribution<long> delay(0, 4000000);  // up to 4 ms
+    std::uniform_int_distribution<long> delay(0, runNanoseconds + runNanoseconds / 5);
     std::set<std::string> allowedTexts;
     for (const MachineJson& state : allowed) allowedTexts.insert(state.dump());
     int interrupted = 0;
