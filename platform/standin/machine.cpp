@@ -89,7 +89,9 @@ DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
     // Changes check before they touch the document, so a refused one leaves it as it was.
     result = change(state.document);
     if (result == 0) {
-      if (ReplaceFileAtomically(path, state.document.dump(2) + "\n")) {
+      std::string text = state.document.dump(2);
+      text += '\n';
+      if (ReplaceFileAtomically(path, text)) {
         state.identity = IdentityOf(path);
       } else {
         result = ERROR_WRITE_FAULT;

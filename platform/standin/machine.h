@@ -2,14 +2,12 @@
 #pragma once
 
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/standin/json_object.h"
 
 namespace standin {
-
-typedef nlohmann::ordered_json Json;
 
 extern const char kMachineFormat[];
 
