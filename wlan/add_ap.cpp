@@ -14,29 +14,22 @@ static std::string ReasonText(WLAN_REASON_CODE reasonCode) {
 }
 
 int AddAp(std::string path, ValueList limitList) {
-  if (StartWifiApi() != 0) {
-    ReportWifiStartFailure();
-    return -1;
-  }
+  if (!WifiApiReady()) return -1;
   std::string profileText;
   LoadProfileXml(path, profileText);  // an unreadable file is offered as the empty text
   const WideString wideProfileText = ToWide(profileText);
-  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
-  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
-    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
-    const std::string guidText = GuidToText(entry.InterfaceGuid);
-    if (!IsInterfaceSelected(limitList, guidText)) continue;
+  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     WLAN_REASON_CODE reasonCode = 0;
-    const DWORD result = WlanSetProfile(wlanSession.clientHandle, &entry.InterfaceGuid, 0,
-                                        wideProfileText.c_str(), nullptr, TRUE, nullptr, &reasonCode);
+    const DWORD result = WlanSetProfile(wlanSession.clientHandle, &entry.InterfaceGuid, 0, wideProfileText.c_str(),
+                                        nullptr, TRUE, nullptr, &reasonCode);
     if (result == 0) {
       printf(" - Added AP from file '%s' to interface '%s'.\n", path.c_str(), guidText.c_str());
-    } else {
-      const std::string reason = ReasonText(reasonCode);
-      printf(" - Error adding AP from file '%s' to interface '%s': (%d)", path.c_str(), guidText.c_str(),
-             static_cast<int>(reasonCode));
-      printf("%s\n", reason.c_str());
+      return;
     }
-  }
+    const std::string reason = ReasonText(reasonCode);
+    printf(" - Error adding AP from file '%s' to interface '%s': (%d)", path.c_str(), guidText.c_str(),
+           static_cast<int>(reasonCode));
+    printf("%s\n", reason.c_str());
+  });
   return 0;
 }

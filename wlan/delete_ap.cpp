@@ -6,17 +6,10 @@
 #include "wlan/text.h"
 
 int DeleteAp(std::string name, ValueList limitList) {
-  if (StartWifiApi() != 0) {
-    ReportWifiStartFailure();
-    return -1;
-  }
-  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
-  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
-    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
-    const std::string guidText = GuidToText(entry.InterfaceGuid);
-    if (!IsInterfaceSelected(limitList, guidText)) continue;
+  if (!WifiApiReady()) return -1;
+  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     PWLAN_PROFILE_INFO_LIST profiles = FetchProfileList(&entry.InterfaceGuid, guidText);
-    if (profiles == nullptr) continue;
+    if (profiles == nullptr) return;
     for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
       const WCHAR* storedName = profiles->ProfileInfo[p].strProfileName;
       // Converted whole, so a long name is compared in full and no prefix of it matches.
@@ -31,6 +24,6 @@ int DeleteAp(std::string name, ValueList limitList) {
       }
     }
     WlanFreeMemory(profiles);
-  }
+  });
   return 0;
 }

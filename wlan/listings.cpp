@@ -6,10 +6,7 @@
 #include "wlan/text.h"
 
 int ListNics() {
-  if (StartWifiApi() != 0) {
-    ReportWifiStartFailure();
-    return -1;
-  }
+  if (!WifiApiReady()) return -1;
   const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
   for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
     const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
@@ -22,18 +19,11 @@ int ListNics() {
 }
 
 int ListAps(ValueList limitList) {
-  if (StartWifiApi() != 0) {
-    ReportWifiStartFailure();
-    return -1;
-  }
+  if (!WifiApiReady()) return -1;
   bool headerPrinted = false;
-  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
-  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
-    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
-    const std::string guidText = GuidToText(entry.InterfaceGuid);
-    if (!IsInterfaceSelected(limitList, guidText)) continue;
+  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     PWLAN_PROFILE_INFO_LIST profiles = FetchProfileList(&entry.InterfaceGuid, guidText);
-    if (profiles == nullptr) continue;
+    if (profiles == nullptr) return;
     if (profiles->dwNumberOfItems > 0 && !headerPrinted) {
       fputs("Access Points By Interface:\n", stdout);
       headerPrinted = true;
@@ -43,7 +33,7 @@ int ListAps(ValueList limitList) {
       printf("%s / %s\n", description.c_str(), ToAnsi(profiles->ProfileInfo[p].strProfileName, 256).c_str());
     }
     WlanFreeMemory(profiles);
-  }
+  });
   if (headerPrinted) fputs("\n", stdout);
   return 0;
 }

@@ -37,6 +37,18 @@ bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText
   return limitList.empty() || ListContains(limitList, guidText);
 }
 
-void ReportWifiStartFailure() {
+bool WifiApiReady() {
+  if (StartWifiApi() == 0) return true;
   fputs(" - Error starting Wifi API\n", stdout);
+  return false;
+}
+
+void ForEachSelectedInterface(const ValueList& limitList,
+                              const std::function<void(const WLAN_INTERFACE_INFO&, const std::string&)>& visit) {
+  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
+  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
+    const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
+    const std::string guidText = GuidToText(entry.InterfaceGuid);
+    if (IsInterfaceSelected(limitList, guidText)) visit(entry, guidText);
+  }
 }

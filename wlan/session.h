@@ -2,6 +2,7 @@
 // -limit selection rule.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cli/options.h"
@@ -27,5 +28,11 @@ std::string GuidToKeyText(GUID guid);
 
 bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText);
 
-// Prints the start-up failure line that every Native Wifi action gives.
-void ReportWifiStartFailure();
+// StartWifiApi for an action: false, after printing the action's failure line, when the
+// session can't be started.
+bool WifiApiReady();
+
+// The selection walk of every selecting action: visits, in list order, each interface of the
+// session that the -limit list admits, with its GuidText.
+void ForEachSelectedInterface(const ValueList& limitList,
+                              const std::function<void(const WLAN_INTERFACE_INFO&, const std::string&)>& visit);

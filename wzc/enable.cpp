@@ -36,16 +36,10 @@ static void EnableInterface(const GUID& guid, bool& stopped) {
 
 int EnableInterfaces(ValueList limitList) {
   bool stopped = false;
-  if (StartWifiApi() != 0) {
-    ReportWifiStartFailure();
-    return -1;
-  }
-  const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
-  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
-    const GUID& guid = interfaces->InterfaceInfo[i].InterfaceGuid;
-    if (!IsInterfaceSelected(limitList, GuidToText(guid))) continue;
-    EnableInterface(guid, stopped);
-  }
+  if (!WifiApiReady()) return -1;
+  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string&) {
+    EnableInterface(entry.InterfaceGuid, stopped);
+  });
   if (StartServiceW(WzcServiceHandle, 0, nullptr))
     WaitForServiceState(WzcServiceHandle, SERVICE_START_PENDING, SERVICE_RUNNING);
   return 0;

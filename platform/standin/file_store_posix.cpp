@@ -102,11 +102,6 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& content) 
   return true;
 }
 
-std::string EnvironmentValue(const char* name) {
-  const char* value = getenv(name);
-  return value ? value : "";
-}
-
 bool AcquireLock(const std::string& lockPath, FileLock& lock) {
   const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;

@@ -86,11 +86,6 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& content) 
   return true;
 }
 
-std::string EnvironmentValue(const char* name) {
-  const char* value = getenv(name);
-  return value ? value : "";
-}
-
 bool AcquireLock(const std::string& lockPath, FileLock& lock) {
   HANDLE file = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

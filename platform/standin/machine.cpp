@@ -1,6 +1,7 @@
 #include "platform/standin/machine.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/standin/file_store.h"
@@ -16,6 +17,11 @@ struct MachineState {
   FileIdentity identity;  // of the file the document was read from or written to
 };
 static MachineState state;
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = getenv(name);
+  return value ? value : "";
+}
 
 std::string MachinePath() {
   const std::string explicitPath = EnvironmentValue("TESSAMIN_MACHINE");
