@@ -24,10 +24,10 @@ static double Now() {
 static void ResetFile() {
   const char* reset = getenv("MEASURE_RESET");
   if (reset == nullptr) return;
-  const std::string spec = reset;
-  const size_t equals = spec.find('=');
-  std::ifstream in(spec.substr(equals + 1), std::ios::binary);
-  std::ofstream out(spec.substr(0, equals), std::ios::binary | std::ios::trunc);
+  const std::string setting = reset;
+  const size_t equals = setting.find('=');
+  std::ifstream in(setting.substr(equals + 1), std::ios::binary);
+  std::ofstream out(setting.substr(0, equals), std::ios::binary | std::ios::trunc);
   out << in.rdbuf();
 }
 
