@@ -143,15 +143,17 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
   const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {
     Json* entry = FindInterface(machine, *guid);
     if (entry == nullptr) return ERROR_NOT_FOUND;
-    Json& profiles = (*entry)["profiles"];
-    if (!profiles.is_array()) profiles = Json::array();
-    for (Json& profile : profiles) {
-      if (StringMember(profile, "name") != name) continue;
-      if (!overwrite) return ERROR_ALREADY_EXISTS;
-      profile["xml"] = text;  // replaced in place; the rest of the entry stays
-      return 0;
+    if (MemberOrNull(*entry, "profiles").is_array()) {
+      for (Json& profile : (*entry)["profiles"]) {
+        if (StringMember(profile, "name") != name) continue;
+        if (!overwrite) return ERROR_ALREADY_EXISTS;
+        profile["xml"] = text;  // replaced in place; the rest of the entry stays
+        return 0;
+      }
+    } else {
+      (*entry)["profiles"] = Json::array();
     }
-    profiles.push_back(Json{{"name", name}, {"xml", text}});
+    (*entry)["profiles"].push_back(Json{{"name", name}, {"xml", text}});
     return 0;
   });
   if (result == 0) *reasonCode = WLAN_REASON_CODE_SUCCESS;

@@ -3,26 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "tests/support/machines.h"
+#include "tests/support/machine_dir_test.h"
 #include "tests/support/run_program.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/trace.h"
 
-#include <cstdlib>
-
-class CliTest : public ::testing::Test {
+class CliTest : public MachineDirTest {
  protected:
-  void SetUp() override {
-    dir = MakeTempDir();
-    machinePath = dir + "/machine.json";
-    tracePath = dir + "/trace";
-  }
-  void TearDown() override { RemoveTree(dir); }
-  void UseMachine(const MachineJson& machine) { WriteFile(machinePath, machine.dump(2)); }
   ProgramRun Run(std::vector<std::string> args) {
     args.insert(args.begin(), TESSAMIN_BINARY);
     args.insert(args.begin(), wrapper.begin(), wrapper.end());
@@ -38,13 +28,6 @@ class CliTest : public ::testing::Test {
     EXPECT_EQ(run.err.find("Sanitizer"), std::string::npos) << run.err;
   }
   std::string Output(const std::vector<std::string>& args) { return Run(args).out; }
-  MachineJson SavedMachine() const { return MachineJson::parse(ReadFile(machinePath)); }
-  std::vector<std::string> Calls(std::initializer_list<const char*> names) const {
-    return TraceCalls(tracePath, names);
-  }
-  std::string Path(const std::string& name) const { return dir + "/" + name; }
-
-  std::string dir, machinePath, tracePath;
   // TESSAMIN_TEST_WRAPPER runs the tool under a checker, for example
   // "valgrind -q --error-exitcode=86 --leak-check=full --errors-for-leak-kinds=definite".
   const std::vector<std::string> wrapper = SplitWords(getenv("TESSAMIN_TEST_WRAPPER"));

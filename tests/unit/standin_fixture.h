@@ -1,25 +1,20 @@
 // A test that drives the stand-in inside this process, on a machine file of its own.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/standin/control.h"
-#include "tests/support/machines.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/trace.h"
+#include "tests/support/machine_dir_test.h"
 #include "wlan/session.h"
 #include "wzc/service.h"
 
-class StandinTest : public ::testing::Test {
+class StandinTest : public MachineDirTest {
  protected:
   void SetUp() override {
-    dir = MakeTempDir();
-    machinePath = dir + "/machine.json";
-    tracePath = dir + "/trace";
+    MachineDirTest::SetUp();
     setenv("TESSAMIN_MACHINE", machinePath.c_str(), 1);
     setenv("TESSAMIN_TRACE", tracePath.c_str(), 1);
     ResetProcess();
@@ -28,7 +23,7 @@ class StandinTest : public ::testing::Test {
     ResetProcess();
     unsetenv("TESSAMIN_MACHINE");
     unsetenv("TESSAMIN_TRACE");
-    RemoveTree(dir);
+    MachineDirTest::TearDown();
   }
   // What the process knew of the machine, the tool's session included, is forgotten.
   void ResetProcess() {
@@ -37,13 +32,7 @@ class StandinTest : public ::testing::Test {
     WzcServiceHandle = nullptr;
   }
   void UseMachine(const MachineJson& machine) {
-    WriteFile(machinePath, machine.dump(2));
+    MachineDirTest::UseMachine(machine);
     ResetProcess();
   }
-  MachineJson SavedMachine() const { return MachineJson::parse(ReadFile(machinePath)); }
-  std::vector<std::string> Calls(std::initializer_list<const char*> names) const {
-    return TraceCalls(tracePath, names);
-  }
-
-  std::string dir, machinePath, tracePath;
 };
