@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/standin/crash_points.h"
 #include "platform/standin/file_store.h"
 
 namespace standin {
@@ -89,16 +90,23 @@ static bool WriteAll(int fd, const std::string& content) {
 // The data reaches the disk before the rename, so after any crash the name holds either the
 // old file or the new one, whole; the rename itself may still be lost in a power failure.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
+  ReachSavePoint(kBeforeTemporaryFile);
   std::string pattern = path + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = mkstemp(name.data());
   if (fd < 0) return false;
   const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fdatasync(fd) == 0;
-  if (close(fd) != 0 || !written || rename(name.data(), path.c_str()) != 0) {
+  if (close(fd) != 0 || !written) {
     unlink(name.data());
     return false;
   }
+  ReachSavePoint(kTemporaryFileWritten);
+  if (rename(name.data(), path.c_str()) != 0) {
+    unlink(name.data());
+    return false;
+  }
+  ReachSavePoint(kRenamed);
   return true;
 }
 

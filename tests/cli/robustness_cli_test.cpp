@@ -1,9 +1,6 @@
 // Bad and extreme input, concurrent runs and runs killed at any moment.
 #include <dirent.h>
-#include <signal.h>
-#include <time.h>
 
-#include <random>
 #include <set>
 
 #include "tests/cli/cli_fixture.h"
@@ -29,35 +26,28 @@ class RobustnessTest : public CliTest {
     return " - Error adding AP from file '" + path + "' to interface '" + guidText +
            "': (524289)The profile is invalid according to the schema.\n";
   }
-  // Kills the run at random moments; every time the machine file must hold one of the states
-  // the run passes through, whole.
-  void KillAtRandom(const MachineJson& start, const std::vector<std::string>& args,
-                    const std::vector<MachineJson>& allowed, int rounds) {
-    // Kill moments spread over the time one whole run takes.
-    UseMachine(start);
-    timespec before, after;
-    clock_gettime(CLOCK_MONOTONIC, &before);
-    WaitProgram(StartProgram(Command(args), Environment(), Path(".out"), Path(".err")));
-    clock_gettime(CLOCK_MONOTONIC, &after);
-    const long runNanoseconds = (after.tv_sec - before.tv_sec) * 1000000000L + (after.tv_nsec - before.tv_nsec);
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<long> delay(0, runNanoseconds + runNanoseconds / 5);
-    std::set<std::string> allowedTexts;
-    for (const MachineJson& state : allowed) allowedTexts.insert(state.dump());
-    int interrupted = 0;
-    for (int round = 0; round < rounds; ++round) {
-      UseMachine(start);
-      const pid_t run = StartProgram(Command(args), Environment(), Path(".out"), Path(".err"));
-      const timespec pause = {0, delay(random)};
-      nanosleep(&pause, nullptr);
-      kill(run, SIGKILL);
-      if (WaitProgram(run) == -1) ++interrupted;
-      const std::string text = ReadFile(machinePath);
-      const MachineJson saved = MachineJson::parse(text, nullptr, false);
-      ASSERT_FALSE(saved.is_discarded()) << "round " << round << ": '" << text.substr(0, 200) << "'";
-      ASSERT_EQ(allowedTexts.count(saved.dump()), 1u) << "round " << round << ": " << text;
+  // Kills the run at every point of every save it makes (the stand-in's test hook): each time
+  // the machine file must be whole and hold the state before that save, or after it once the
+  // rename is done. states[0] is the start, states[n] the state after the n-th save. A run
+  // that is not killed must make exactly states.size() - 1 saves, ending in the last state.
+  void KillAtEverySavePoint(const std::vector<std::string>& args, const std::vector<MachineJson>& states) {
+    const int saves = static_cast<int>(states.size()) - 1;
+    for (int save = 1; save <= saves + 1; ++save) {
+      for (int point = 1; point <= 3; ++point) {
+        const std::string at = std::to_string(save) + ":" + std::to_string(point);
+        UseMachine(states[0]);
+        std::map<std::string, std::string> env = Environment();
+        env["TESSAMIN_TEST_CRASH_AT"] = at;
+        const int exitCode = WaitProgram(StartProgram(Command(args), env, Path(".out"), Path(".err")));
+        const bool killed = save <= saves;
+        EXPECT_EQ(exitCode, killed ? -1 : 0) << "crash at " << at;
+        const std::string text = ReadFile(machinePath);
+        const MachineJson saved = MachineJson::parse(text, nullptr, false);
+        ASSERT_FALSE(saved.is_discarded()) << "crash at " << at << ": '" << text.substr(0, 200) << "'";
+        const MachineJson& expected = !killed ? states[saves] : states[point == 3 ? save : save - 1];
+        EXPECT_EQ(saved.dump(), expected.dump()) << "crash at " << at;
+      }
     }
-    EXPECT_GT(interrupted, rounds / 4);  // most rounds did stop the run midway
   }
 };
 
@@ -153,31 +143,36 @@ TEST_F(RobustnessTest, SixteenConcurrentAdditionsAllArrive) {
   EXPECT_EQ(names.size(), 16u);
 }
 
-TEST_F(RobustnessTest, KilledAdditionLeavesTheMachineBeforeOrAfter) {
+TEST_F(RobustnessTest, KilledAdditionOrDeletionLeavesTheMachineBeforeOrAfterEachSave) {
   MachineJson start = BaseMachine();
   start["services"]["WZCSVC"]["state"] = "running";
-  start["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {"HomeNet"})};
+  start["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "A", {"HomeNet"}), InterfaceEntry(kGuidB, "B", {"HomeNet"})};
   const std::string path = Path("p.xml");
   WriteFile(path, ProfileXml("Guest"));
-  MachineJson after = start;
-  after["wlan"]["interfaces"][0]["profiles"].push_back({{"name", "Guest"}, {"xml", ProfileXml("Guest")}});
-  KillAtRandom(start, {"-add", path}, {start, after}, 150);
-  MachineJson deleted = start;
-  deleted["wlan"]["interfaces"][0]["profiles"] = MachineJson::array();
-  KillAtRandom(start, {"-delete", "HomeNet"}, {start, deleted}, 150);
+  MachineJson addedToA = start, addedToBoth = start;
+  addedToA["wlan"]["interfaces"][0]["profiles"].push_back(ProfileEntry("Guest"));
+  addedToBoth = addedToA;
+  addedToBoth["wlan"]["interfaces"][1]["profiles"].push_back(ProfileEntry("Guest"));
+  KillAtEverySavePoint({"-add", path}, {start, addedToA, addedToBoth});
+  MachineJson deletedFromA = start, deletedFromBoth = start;
+  deletedFromA["wlan"]["interfaces"][0]["profiles"] = MachineJson::array();
+  deletedFromBoth = deletedFromA;
+  deletedFromBoth["wlan"]["interfaces"][1]["profiles"] = MachineJson::array();
+  KillAtEverySavePoint({"-delete", "HomeNet"}, {start, deletedFromA, deletedFromBoth});
 }
 
 TEST_F(RobustnessTest, KilledEnableLeavesOneOfItsSteps) {
   MachineJson start = BaseMachine();
-  start["services"]["WZCSVC"]["state"] = "running";
   start["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B")};
   SetControlFlags(start, kGuidB, DwordValue(3));
-  MachineJson stopped = start, written = start, restarted = start;
+  MachineJson running = start, stopped = start, written = start, restarted = start;
+  running["services"]["WZCSVC"]["state"] = "running";
   stopped["services"]["WZCSVC"]["state"] = "stopped";
+  written = stopped;
   SetControlFlags(written, kGuidB, DwordValue(0x04008003));
-  written["services"]["WZCSVC"]["state"] = "stopped";
-  SetControlFlags(restarted, kGuidB, DwordValue(0x04008003));
-  KillAtRandom(start, {"-enable"}, {start, stopped, written, restarted}, 200);
+  restarted = written;
+  restarted["services"]["WZCSVC"]["state"] = "running";
+  KillAtEverySavePoint({"-enable"}, {start, running, stopped, written, restarted});
 }
 
 }  // namespace
