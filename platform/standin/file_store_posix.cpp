@@ -89,14 +89,14 @@ static bool WriteAll(int fd, const std::string& content) {
 // The data reaches the disk before the rename, so after any crash the name holds either the
 // old file or the new one, whole; the rename itself may still be lost in a power failure.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
-  std::string pattern = path + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = mkstemp(name.data());
+  // One fixed name, used only under the machine lock: a run killed mid-save leaves this one
+  // file, and the next save truncates and reuses it.
+  const std::string temporary = path + ".tmp";
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return false;
   const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fdatasync(fd) == 0;
-  if (close(fd) != 0 || !written || rename(name.data(), path.c_str()) != 0) {
-    unlink(name.data());
+  if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
     return false;
   }
   return true;

@@ -44,6 +44,7 @@ class RobustnessTest : public CliTest {
     std::uniform_int_distribution<long> delay(0, runNanoseconds + runNanoseconds / 5);
     std::set<std::string> allowedTexts;
     for (const MachineJson& state : allowed) allowedTexts.insert(state.dump());
+    const std::set<std::string> files = FilesInDir();
     int interrupted = 0;
     for (int round = 0; round < rounds; ++round) {
       UseMachine(start);
@@ -56,8 +57,13 @@ class RobustnessTest : public CliTest {
       const MachineJson saved = MachineJson::parse(text, nullptr, false);
       ASSERT_FALSE(saved.is_discarded()) << "round " << round << ": '" << text.substr(0, 200) << "'";
       ASSERT_EQ(allowedTexts.count(saved.dump()), 1u) << "round " << round << ": " << text;
+      ASSERT_LE(FilesInDir().size(), files.size() + 1) << "round " << round;  // at most one temporary file
     }
     EXPECT_GT(interrupted, rounds / 4);  // most rounds did stop the run midway
+    // A change that completes leaves nothing beside the machine file but its lock.
+    UseMachine(start);
+    WaitProgram(StartProgram(Command(args), Environment(), Path(".out"), Path(".err")));
+    EXPECT_EQ(FilesInDir(), files);
   }
 };
 
