@@ -69,6 +69,26 @@ void ProbeUnitsToBytes() {
   }
 }
 
+// The tool converts with CP_ACP: on both platforms here it must be code page 1252.
+void ProbeAnsiCodePage() {
+  int bytesDiffering = 0, unitsDiffering = 0;
+  for (int value = 0; value < 256; ++value) {
+    const char byte = static_cast<char>(value);
+    WCHAR ansi = 0, latin = 1;
+    MultiByteToWideChar(CP_ACP, 0, &byte, 1, &ansi, 1);
+    MultiByteToWideChar(1252, 0, &byte, 1, &latin, 1);
+    bytesDiffering += ansi != latin;
+  }
+  for (unsigned value = 0; value <= 0xFFFF; ++value) {
+    const WCHAR unit = static_cast<WCHAR>(value);
+    char ansi = 0, latin = 1;
+    WideCharToMultiByte(CP_ACP, 0, &unit, 1, &ansi, 1, nullptr, nullptr);
+    WideCharToMultiByte(1252, 0, &unit, 1, &latin, 1, nullptr, nullptr);
+    unitsDiffering += ansi != latin;
+  }
+  printf("CP_ACP differs from 1252 in %d bytes and %d UTF-16 units\n", bytesDiffering, unitsDiffering);
+}
+
 // Lengths, terminators and short buffers, as the tool's text functions meet them.
 void ProbeConversionSizes() {
   const char bytes[] = "Caf\xE9 \x80";
@@ -272,6 +292,7 @@ int main() {
   ProbeBytesToUnits();
   ProbeUnitsToBytes();
   ProbeConversionSizes();
+  ProbeAnsiCodePage();
   ProbeServices();
   ProbeRegistry();
   return 0;
