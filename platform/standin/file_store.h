@@ -23,7 +23,8 @@ struct FileIdentity {
 ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
                           FileIdentity& identity);
 FileIdentity IdentityOf(const std::string& path);
-// Writes a sibling temporary file, flushes it to disk and renames it over path.
+// Writes the sibling temporary file path + ".tmp", flushes it to disk and renames it over
+// path. The caller holds the machine lock: the temporary name is the same for every run.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content);
 bool CreateParentFolders(const std::string& path);
 std::string EnvironmentValue(const char* name);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "platform/standin/crash_points.h"
 #include "platform/standin/file_store.h"
@@ -91,19 +90,19 @@ static bool WriteAll(int fd, const std::string& content) {
 // old file or the new one, whole; the rename itself may still be lost in a power failure.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
   ReachSavePoint(kBeforeTemporaryFile);
-  std::string pattern = path + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = mkstemp(name.data());
+  // One fixed name, used only under the machine lock: a run killed mid-save leaves this one
+  // file, and the next save truncates and reuses it.
+  const std::string temporary = path + ".tmp";
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return false;
   const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fdatasync(fd) == 0;
   if (close(fd) != 0 || !written) {
-    unlink(name.data());
+    unlink(temporary.c_str());
     return false;
   }
   ReachSavePoint(kTemporaryFileWritten);
-  if (rename(name.data(), path.c_str()) != 0) {
-    unlink(name.data());
+  if (rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
     return false;
   }
   ReachSavePoint(kRenamed);

@@ -72,7 +72,9 @@ bool CreateParentFolders(const std::string& path) {
 }
 
 bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
-  const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+  // One fixed name, used only under the machine lock: a run killed mid-save leaves this one
+  // file, and the next save overwrites and reuses it.
+  const std::string temporary = path + ".tmp";
   HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD wrote = 0;

@@ -28,7 +28,9 @@ std::string MachinePath() {
   if (!explicitPath.empty()) return explicitPath;
   const std::string stateHome = EnvironmentValue("XDG_STATE_HOME");
   if (!stateHome.empty()) return stateHome + "/tessamin/machine.json";
-  return EnvironmentValue("HOME") + "/.local/state/tessamin/machine.json";
+  const std::string home = EnvironmentValue("HOME");
+  if (!home.empty()) return home + "/.local/state/tessamin/machine.json";
+  return "";  // no state folder: no machine
 }
 
 static void ReportUnusable(const std::string& path, const std::string& reason) {
@@ -66,7 +68,13 @@ static bool ReadMachine(const std::string& path, Json& machine, FileIdentity& id
 const Json* Machine() {
   if (!state.loaded) {
     state.loaded = true;
-    if (!ReadMachine(MachinePath(), state.document, state.identity)) state.document = Json();
+    const std::string path = MachinePath();
+    if (path.empty()) {
+      state.unusable = true;
+      fprintf(stderr, "tessamin: there is no machine: neither TESSAMIN_MACHINE, XDG_STATE_HOME nor HOME is set\n");
+    } else if (!ReadMachine(path, state.document, state.identity)) {
+      state.document = Json();
+    }
   }
   return state.unusable ? nullptr : &state.document;
 }
@@ -100,9 +108,12 @@ DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
       if (ReplaceFileAtomically(path, text)) {
         state.identity = IdentityOf(path);
       } else {
+        // The change is dropped: later calls see what the file holds, or the default machine
+        // when there is no file yet.
         result = ERROR_WRITE_FAULT;
         state.identity = FileIdentity();
-        RefreshUnderLock(path);  // back to what the file holds
+        state.document = Json();
+        RefreshUnderLock(path);
       }
     }
   }

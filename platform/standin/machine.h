@@ -16,7 +16,9 @@ extern const char kMachineFormat[];
 const Json* Machine();
 // Applies the change to the newest copy of the machine under the machine lock and saves the
 // result before returning. The change returns a Win32 error code; non-zero saves nothing.
+// A save that fails gives ERROR_WRITE_FAULT and the change is forgotten.
 DWORD ChangeMachine(const std::function<DWORD(Json&)>& change);
+// Empty when neither TESSAMIN_MACHINE, XDG_STATE_HOME nor HOME names a place: no machine.
 std::string MachinePath();
 Json DefaultMachine();
 // Empty when the document is a machine this stand-in can use, else why not.

@@ -1,5 +1,6 @@
 // Which JSON documents the stand-in accepts as a machine: checked once when read, so the
 // platform functions can rely on every member having its type.
+#include <set>
 #include <string>
 
 #include "platform/standin/machine.h"
@@ -86,7 +87,8 @@ static std::string CheckRegistry(const Json& registry) {
       const std::string type = StringMember(value.value(), "type");
       const Json& data = MemberOrNull(value.value(), "data");
       if (type == "REG_DWORD") {
-        if (!data.is_null() && !IsWord(data)) return at + " holds no 32-bit number";
+        if (!data.is_null() && !IsWord(data) && !(data.is_string() && IsHexBytes(data.get<std::string>())))
+          return at + " holds neither a 32-bit number nor hex bytes";
       } else if (type == "REG_BINARY") {
         if (!data.is_null() && !(data.is_string() && IsHexBytes(data.get<std::string>())))
           return at + " holds no hex bytes";
@@ -100,11 +102,34 @@ static std::string CheckRegistry(const Json& registry) {
   return "";
 }
 
+static std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+  }
+  return text;
+}
+
+// A pending phase: the shorthand object, or a list of readings.
+static std::string CheckPending(const Json& member, const std::string& where) {
+  if (member.is_object()) return CheckNumbers(member, {"queries", "waitHint", "checkPointStep"}, where + ".");
+  if (!member.is_array()) return where + " is neither an object nor a list";
+  for (size_t i = 0; i < member.size(); ++i) {
+    const std::string at = where + "[" + std::to_string(i) + "]";
+    if (!member[i].is_object()) return at + " is not an object";
+    const std::string problem = CheckNumbers(member[i], {"checkPoint", "waitHint", "queryError"}, at + ".");
+    if (!problem.empty()) return problem;
+  }
+  return "";
+}
+
 static std::string CheckServices(const Json& services) {
   if (services.is_null()) return "";
   if (!services.is_object()) return "services is not an object";
+  std::set<std::string> names;
   for (const auto& service : services.items()) {
     const std::string where = "services." + service.key();
+    // Names differing only in letter case would be one service to the service control manager.
+    if (!names.insert(UpperAscii(service.key())).second) return where + " names a service listed before it";
     if (!service.value().is_object()) return where + " is not an object";
     const Json& stateName = MemberOrNull(service.value(), "state");
     if (!stateName.is_null() && stateName != "stopped" && stateName != "running")
@@ -115,8 +140,7 @@ static std::string CheckServices(const Json& services) {
     for (const char* pending : {"startPending", "stopPending"}) {
       const Json& member = MemberOrNull(service.value(), pending);
       if (member.is_null()) continue;
-      if (!member.is_object()) return where + "." + pending + " is not an object";
-      problem = CheckNumbers(member, {"queries", "waitHint", "checkPointStep"}, where + "." + pending + ".");
+      problem = CheckPending(member, where + "." + pending);
       if (!problem.empty()) return problem;
     }
   }

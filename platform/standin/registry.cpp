@@ -85,6 +85,10 @@ static std::string ToHex(const BYTE* data, DWORD size) {
 static DWORD EncodeValue(const Json& value, std::vector<BYTE>& bytes) {
   const std::string type = StringMember(value, "type");
   if (type == "REG_DWORD") {
+    if (MemberOrNull(value, "data").is_string()) {  // a size other than 4, kept as given
+      bytes = HexBytes(StringMember(value, "data"));
+      return REG_DWORD;
+    }
     const DWORD number = NumberMember(value, "data");
     bytes.resize(4);
     memcpy(bytes.data(), &number, 4);
@@ -104,11 +108,15 @@ static DWORD EncodeValue(const Json& value, std::vector<BYTE>& bytes) {
 static bool DecodeValue(DWORD type, const BYTE* data, DWORD size, Json& value) {
   value = Json::object();
   if (type == REG_DWORD) {
-    if (size != 4 || data == nullptr) return false;
-    DWORD number = 0;
-    memcpy(&number, data, 4);
+    if (data == nullptr && size != 0) return false;
     value["type"] = "REG_DWORD";
-    value["data"] = number;
+    if (size == 4) {
+      DWORD number = 0;
+      memcpy(&number, data, 4);
+      value["data"] = number;
+    } else {
+      value["data"] = ToHex(data, size);  // the platform stores any size as given
+    }
   } else if (type == REG_BINARY) {
     if (data == nullptr && size != 0) return false;
     value["type"] = "REG_BINARY";
@@ -216,7 +224,7 @@ extern "C" LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWO
   std::string line = "RegQueryValueExW " + KeyName(hKey) + " " + Text(lpValueName) + " -> " + std::to_string(result);
   if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
     line += std::string(" ") + TypeName(type) + " " + (lpcbData ? std::to_string(*lpcbData) : "-");
-    if (result == ERROR_SUCCESS && type == REG_DWORD && lpData != nullptr) {
+    if (result == ERROR_SUCCESS && type == REG_DWORD && lpData != nullptr && *lpcbData == 4) {
       DWORD number = 0;
       memcpy(&number, lpData, 4);
       line += " " + Hex32(number);

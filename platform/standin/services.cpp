@@ -18,14 +18,18 @@ struct SC_HANDLE__ {
 
 namespace standin {
 
-// What a service reports after an accepted start or stop, until its queries run out.
+// One status query during a pending state: the values it reports, or the error it fails with.
+struct Reading {
+  DWORD checkPoint = 0;
+  DWORD waitHint = 0;
+  DWORD queryError = 0;
+};
+
+// What a service reports after an accepted start or stop, until its readings run out.
 struct PendingState {
   DWORD state = 0;
-  DWORD finalState = 0;
-  DWORD queriesLeft = 0;
-  DWORD waitHint = 0;
-  DWORD checkPointStep = 0;
-  DWORD checkPoint = 0;
+  Json readings;  // the machine's startPending or stopPending
+  DWORD taken = 0;
 };
 
 static std::set<SC_HANDLE> liveHandles;
@@ -37,8 +41,48 @@ void ResetServices() {
   pendingStates.clear();
 }
 
-static const Json& ServiceEntry(const Json& machine, const std::string& name) {
-  return MemberOrNull(MemberOrNull(machine, "services"), name.c_str());
+static char FoldAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+
+// The service control manager ignores letter case in service names.
+static bool SameServiceName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// The name as the machine file spells it; empty when there is no such service.
+static std::string StoredServiceName(const Json& machine, const std::string& name) {
+  const Json& services = MemberOrNull(machine, "services");
+  if (!services.is_object()) return "";
+  for (const auto& service : services.items()) {
+    if (SameServiceName(service.key(), name)) return service.key();
+  }
+  return "";
+}
+
+// The service's entry by the name the machine file spells it with.
+static const Json& ServiceEntry(const Json& machine, const std::string& storedName) {
+  return MemberOrNull(MemberOrNull(machine, "services"), storedName.c_str());
+}
+
+// The reading of the index-th status query after the start or stop; false after the last.
+static bool ReadingAt(const Json& pending, DWORD index, Reading& reading) {
+  reading = Reading();
+  if (pending.is_array()) {
+    if (index >= pending.size()) return false;
+    reading.checkPoint = NumberMember(pending[index], "checkPoint");
+    reading.waitHint = NumberMember(pending[index], "waitHint");
+    reading.queryError = NumberMember(pending[index], "queryError");
+    return true;
+  }
+  if (index >= NumberMember(pending, "queries")) return false;
+  reading.checkPoint = (index + 1) * NumberMember(pending, "checkPointStep");
+  reading.waitHint = NumberMember(pending, "waitHint");
+  return true;
 }
 
 static bool IsRunning(const Json& service) {
@@ -78,9 +122,9 @@ static SC_HANDLE OpenService(SC_HANDLE manager, LPCWSTR serviceName, DWORD acces
   if (serviceName == nullptr) return SetLastError(ERROR_INVALID_PARAMETER), nullptr;
   const Json* machine = Machine();
   if (machine == nullptr) return SetLastError(ERROR_INVALID_DATA), nullptr;
-  const std::string name = Utf16ToUtf8(Utf16Text(serviceName));
+  const std::string name = StoredServiceName(*machine, Utf16ToUtf8(Utf16Text(serviceName)));
   const Json& service = ServiceEntry(*machine, name);
-  if (!service.is_object()) return SetLastError(ERROR_SERVICE_DOES_NOT_EXIST), nullptr;
+  if (name.empty() || !service.is_object()) return SetLastError(ERROR_SERVICE_DOES_NOT_EXIST), nullptr;
   const DWORD openError = NumberMember(service, "openError");
   if (openError != 0) return SetLastError(openError), nullptr;
   return NewHandle(false, name, access);
@@ -102,36 +146,39 @@ static BOOL ChangeServiceState(SC_HANDLE handle, bool start) {
   });
   if (result != 0) return FailWith(result);
   const Json& service = ServiceEntry(*Machine(), handle->serviceName);
-  const Json& pending = MemberOrNull(service, start ? "startPending" : "stopPending");
   PendingState& next = pendingStates[handle->serviceName];
   next = PendingState();
   next.state = start ? SERVICE_START_PENDING : SERVICE_STOP_PENDING;
-  next.finalState = start ? SERVICE_RUNNING : SERVICE_STOPPED;
-  next.queriesLeft = NumberMember(pending, "queries");
-  next.waitHint = NumberMember(pending, "waitHint");
-  next.checkPointStep = NumberMember(pending, "checkPointStep");
+  next.readings = MemberOrNull(service, start ? "startPending" : "stopPending");
   return TRUE;
 }
 
-static void FillStatus(const std::string& name, SERVICE_STATUS_PROCESS& status, bool consumeQuery) {
+// The status a query reports, taking the next reading when consumeQuery is set (ControlService
+// reports the pending state without one); a reading's error, or 0.
+static DWORD FillStatus(const std::string& name, SERVICE_STATUS_PROCESS& status, bool consumeQuery) {
   status = SERVICE_STATUS_PROCESS();
   status.dwServiceType = SERVICE_WIN32_SHARE_PROCESS;
   status.dwProcessId = 1000;
   PendingState& pending = pendingStates[name];
-  if (pending.queriesLeft > 0) {
-    if (consumeQuery) {
-      --pending.queriesLeft;
-      pending.checkPoint += pending.checkPointStep;
+  Reading reading;
+  if (ReadingAt(pending.readings, pending.taken, reading)) {
+    if (!consumeQuery) {
+      status.dwCurrentState = pending.state;
+      status.dwWaitHint = reading.waitHint;
+      return 0;
     }
+    ++pending.taken;
+    if (reading.queryError != 0) return reading.queryError;
     status.dwCurrentState = pending.state;
-    status.dwCheckPoint = pending.checkPoint;
-    status.dwWaitHint = pending.waitHint;
-    return;
+    status.dwCheckPoint = reading.checkPoint;
+    status.dwWaitHint = reading.waitHint;
+    return 0;
   }
   const Json* machine = Machine();
   const bool running = machine && IsRunning(ServiceEntry(*machine, name));
   status.dwCurrentState = running ? SERVICE_RUNNING : SERVICE_STOPPED;
   if (running) status.dwControlsAccepted = SERVICE_ACCEPT_STOP;
+  return 0;
 }
 
 static BOOL QueryStatus(SC_HANDLE handle, SC_STATUS_TYPE level, LPBYTE buffer, DWORD size, LPDWORD needed) {
@@ -139,13 +186,17 @@ static BOOL QueryStatus(SC_HANDLE handle, SC_STATUS_TYPE level, LPBYTE buffer, D
   if ((handle->access & SERVICE_QUERY_STATUS) == 0) return FailWith(ERROR_ACCESS_DENIED);
   if (level != SC_STATUS_PROCESS_INFO) return FailWith(ERROR_INVALID_LEVEL);
   if (needed == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
-  *needed = sizeof(SERVICE_STATUS_PROCESS);
-  if (buffer == nullptr || size < sizeof(SERVICE_STATUS_PROCESS)) return FailWith(ERROR_INSUFFICIENT_BUFFER);
+  // The size needed is promised only with ERROR_INSUFFICIENT_BUFFER; success leaves it alone.
+  if (buffer == nullptr || size < sizeof(SERVICE_STATUS_PROCESS)) {
+    *needed = sizeof(SERVICE_STATUS_PROCESS);
+    return FailWith(ERROR_INSUFFICIENT_BUFFER);
+  }
   const Json* machine = Machine();
   const DWORD queryError = machine ? NumberMember(ServiceEntry(*machine, handle->serviceName), "queryError") : 0;
   if (queryError != 0) return FailWith(queryError);
   SERVICE_STATUS_PROCESS status;
-  FillStatus(handle->serviceName, status, true);
+  const DWORD readingError = FillStatus(handle->serviceName, status, true);
+  if (readingError != 0) return FailWith(readingError);
   memcpy(buffer, &status, sizeof status);
   return TRUE;
 }

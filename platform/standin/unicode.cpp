@@ -1,16 +1,17 @@
 #include "platform/standin/unicode.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace standin {
 
 static const char16_t kReplacement = 0xFFFD;
 
-// Windows-1252 at 0x80..0x9F; the five bytes it leaves undefined map to the same C1 code.
-static const char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+struct Cp1252Mapping {
+  char16_t unit;
+  unsigned char byte;
+};
+#include "platform/standin/cp1252_table.inc"
 
 void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room) {
   if (room == 0) return;
@@ -20,22 +21,16 @@ void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room) {
 }
 
 char16_t Cp1252ToUnit(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
-  return byte;
+  return kCp1252Units[byte];
 }
 
 bool UnitToCp1252(char16_t unit, unsigned char& byte) {
-  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-    byte = static_cast<unsigned char>(unit);
-    return true;
-  }
-  for (int i = 0; i < 32; ++i) {
-    if (kCp1252High[i] == unit) {
-      byte = static_cast<unsigned char>(0x80 + i);
-      return true;
-    }
-  }
-  return false;
+  const Cp1252Mapping* end = kCp1252Bytes + sizeof kCp1252Bytes / sizeof kCp1252Bytes[0];
+  const Cp1252Mapping* found =
+      std::lower_bound(kCp1252Bytes, end, unit, [](const Cp1252Mapping& m, char16_t u) { return m.unit < u; });
+  if (found == end || found->unit != unit) return false;
+  byte = found->byte;
+  return true;
 }
 
 static void AppendCodePoint(std::u16string& out, char32_t cp) {

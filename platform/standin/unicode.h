@@ -25,7 +25,8 @@ inline std::u16string Utf16Text(const WCHAR* text) {
 void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room);
 
 char16_t Cp1252ToUnit(unsigned char byte);
-// False when the code page has no byte for the unit.
+// The byte Windows writes for the unit, its best-fit character included; false when it
+// writes the default character instead.
 bool UnitToCp1252(char16_t unit, unsigned char& byte);
 
 }  // namespace standin

@@ -1,4 +1,5 @@
 // wlanapi: the Native Wifi client over the machine's "wlan" member.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -157,6 +158,7 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
     return 0;
   });
   if (result == 0) *reasonCode = WLAN_REASON_CODE_SUCCESS;
+  if (result == ERROR_WRITE_FAULT) *reasonCode = WLAN_REASON_CODE_UNKNOWN;  // the profile store failed
   return result;
 }
 
@@ -254,8 +256,16 @@ extern "C" DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBuffe
   return result;
 }
 
+// Memory this API did not hand out, or has freed already, is a fault in the caller: the
+// process ends at once, as a checked heap ends it, so that no such fault passes unseen.
 extern "C" VOID WINAPI WlanFreeMemory(PVOID pMemory) {
-  const bool known = allocations.erase(pMemory) != 0;
-  if (known) free(pMemory);
-  Trace(std::string("WlanFreeMemory") + (known ? "" : " (not allocated here)"));
+  if (allocations.erase(pMemory) == 0) {
+    Trace("WlanFreeMemory (not allocated here)");
+    fprintf(stderr, "tessamin: WlanFreeMemory of %p, which the Native Wifi API did not hand out or has freed already\n",
+            pMemory);
+    fflush(stderr);
+    abort();
+  }
+  free(pMemory);
+  Trace("WlanFreeMemory");
 }

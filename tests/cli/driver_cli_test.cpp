@@ -63,6 +63,18 @@ TEST_F(DriverTest, UnusableMachineFileIsReportedAndLeftAlone) {
   EXPECT_EQ(ReadFile(machinePath), "{\"format\": \"tessamin-machine/1\", ");
 }
 
+TEST_F(DriverTest, NoStateFolderMeansNoMachine) {
+  std::vector<std::string> args = wrapper;
+  args.insert(args.end(), {TESSAMIN_BINARY, "-nics"});
+  const ProgramRun run =
+      RunProgram(args, {{"TESSAMIN_MACHINE", ""}, {"XDG_STATE_HOME", ""}, {"HOME", ""}, {"TESSAMIN_TRACE", tracePath}}, dir);
+  ExpectNoCheckerReport(run);
+  EXPECT_EQ(run.out, kNoService);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_TRUE(Calls({"WlanOpenHandle", "StartServiceW"}).empty());
+}
+
 TEST_F(DriverTest, StoppedServiceIsRunningBeforeTheFirstAction) {
   UseMachine(TwoInterfaceMachine());
   ASSERT_EQ(Run({"-aps"}).exitCode, 0);

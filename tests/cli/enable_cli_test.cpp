@@ -64,6 +64,8 @@ TEST_F(EnableTest, NothingToChangeMeansNoStopAndOneStartRequest) {
 TEST_F(EnableTest, ValuesThatAreNotFourByteDwordsAreLeftAlone) {
   const MachineJson binary4{{"type", "REG_BINARY"}, {"data", "03000000"}};
   const MachineJson binary2{{"type", "REG_BINARY"}, {"data", "0300"}};
+  const MachineJson dword2{{"type", "REG_DWORD"}, {"data", "0300"}};  // Windows stores any size given
+  const MachineJson dword8{{"type", "REG_DWORD"}, {"data", "0300000000000000"}};
   UseFlags(binary4, binary2, DwordValue(0x3));
   MachineJson machine = SavedMachine();
   machine["registry"][InterfaceKey(kGuidA)]["ControlFlags"] = {{"type", "REG_SZ"}, {"data", "3"}};
@@ -78,7 +80,7 @@ TEST_F(EnableTest, ValuesThatAreNotFourByteDwordsAreLeftAlone) {
   EXPECT_EQ(SavedMachine(), expected);
   EXPECT_EQ(Calls({"ControlService"}).size(), 1u);
 
-  UseFlags(binary4, binary2);  // and on their own they cause no stop
+  UseFlags(dword8, dword2);  // and on their own they cause no stop
   Run({"-enable"});
   EXPECT_TRUE(Calls({"ControlService", "RegSetValueExW"}).empty());
 }

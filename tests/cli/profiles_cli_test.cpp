@@ -1,4 +1,6 @@
 // -add and -delete: what they print and what they leave in the profile store.
+#include <sys/stat.h>
+
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -73,9 +75,13 @@ TEST_F(ProfilesTest, DeleteRemovesEveryMatchOnEverySelectedInterface) {
   MachineJson machine = TwoInterfaceMachine();
   machine["wlan"]["interfaces"][1]["profiles"].push_back(ProfileEntry("HomeNet"));
   UseMachine(machine);
-  EXPECT_EQ(Output({"-delete", "homenet", "HomeNet ", "HomeNet"}),
-            std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" +
-                " - Deleted AP 'HomeNet' from interface '" + kGuidB + "'.\n");
+  const ProgramRun run = Run({"-delete", "homenet", "HomeNet ", "HomeNet"});
+  EXPECT_EQ(run.out, std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" +
+                         " - Deleted AP 'HomeNet' from interface '" + kGuidB + "'.\n");
+  // Each list is freed once: the stand-in ends a run that frees one twice, with a line on stderr.
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Calls({"WlanFreeMemory"}).size(), Calls({"WlanGetProfileList"}).size() + 1);  // and the interface list
   EXPECT_EQ(ProfileNames(0), std::vector<std::string>{"Office"});
   EXPECT_EQ(ProfileNames(1), std::vector<std::string>{"CoffeeShop"});
 }
@@ -92,6 +98,22 @@ TEST_F(ProfilesTest, RefusedDeletionIsReportedAndTheSearchGoesOn) {
   EXPECT_EQ(Output({"-delete", "Dup"}), std::string(" - Error(5): Unable to delete AP 'Dup' from interface '") +
                                             kGuidB + "'.\n - Error(5): Unable to delete AP 'Dup' from interface '" +
                                             kGuidB + "'.\n - Deleted AP 'Dup' from interface '" + kGuidTextA + "'.\n");
+}
+
+TEST_F(ProfilesTest, FailedSaveIsNeitherStoredNorListedAndGivesReasonUnknown) {
+  MachineJson machine = TwoInterfaceMachine();
+  machine["services"]["WZCSVC"]["state"] = "running";
+  UseMachine(machine);
+  const std::string before = ReadFile(machinePath);
+  const std::string path = Path("guest.xml");
+  WriteFile(path, ProfileXml("Guest"));
+  // A folder where the save's temporary file goes makes every save fail.
+  ASSERT_EQ(mkdir((machinePath + ".tmp").c_str(), 0755), 0);
+  const ProgramRun run = Run({"-add", path, "-aps", "-limit", kGuidB});
+  EXPECT_NE(run.out.find("' to interface '" + std::string(kGuidB) + "': (65537)"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("/ Guest"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("/ CoffeeShop"), std::string::npos) << run.out;
+  EXPECT_EQ(ReadFile(machinePath), before);
 }
 
 TEST_F(ProfilesTest, DeletionsRunBeforeAdditionsWhateverTheOrder) {

@@ -1,6 +1,7 @@
 // Bad and extreme input, concurrent runs and runs killed at any moment.
 #include <dirent.h>
 
+#include <algorithm>
 #include <set>
 
 #include "tests/cli/cli_fixture.h"
@@ -28,10 +29,14 @@ class RobustnessTest : public CliTest {
   }
   // Kills the run at every point of every save it makes (the stand-in's test hook): each time
   // the machine file must be whole and hold the state before that save, or after it once the
-  // rename is done. states[0] is the start, states[n] the state after the n-th save. A run
-  // that is not killed must make exactly states.size() - 1 saves, ending in the last state.
+  // rename is done, with at most one temporary file beside it. states[0] is the start,
+  // states[n] the state after the n-th save. A run that is not killed must make exactly
+  // states.size() - 1 saves, end in the last state and leave only the file and its lock.
   void KillAtEverySavePoint(const std::vector<std::string>& args, const std::vector<MachineJson>& states) {
     const int saves = static_cast<int>(states.size()) - 1;
+    UseMachine(states[0]);
+    std::set<std::string> files = FilesInDir();
+    files.insert({"machine.json.lock", ".out", ".err"});
     for (int save = 1; save <= saves + 1; ++save) {
       for (int point = 1; point <= 3; ++point) {
         const std::string at = std::to_string(save) + ":" + std::to_string(point);
@@ -46,6 +51,14 @@ class RobustnessTest : public CliTest {
         ASSERT_FALSE(saved.is_discarded()) << "crash at " << at << ": '" << text.substr(0, 200) << "'";
         const MachineJson& expected = !killed ? states[saves] : states[point == 3 ? save : save - 1];
         EXPECT_EQ(saved.dump(), expected.dump()) << "crash at " << at;
+        std::set<std::string> allowed = files;
+        if (killed) allowed.insert("machine.json.tmp");
+        const std::set<std::string> present = FilesInDir();
+        EXPECT_TRUE(std::includes(allowed.begin(), allowed.end(), present.begin(), present.end()))
+            << "crash at " << at << ": " << ::testing::PrintToString(present);
+        if (!killed) {
+          EXPECT_EQ(present, files);
+        }
       }
     }
   }

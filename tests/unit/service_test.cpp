@@ -7,10 +7,13 @@ class ServiceWaitTest : public StandinTest {
  protected:
   // Starts WZCSVC with the given pending behaviour and waits for it to run.
   int StartAndWait(unsigned queries, unsigned waitHint, unsigned checkPointStep, unsigned long startTick = 0) {
+    return StartAndWait({{"queries", queries}, {"waitHint", waitHint}, {"checkPointStep", checkPointStep}}, startTick);
+  }
+  // The service reports the pending readings, one per status query, then runs.
+  int StartAndWait(const MachineJson& startPending, unsigned long startTick = 0) {
     MachineJson machine = BaseMachine();
     machine["tickCount"] = startTick;
-    machine["services"]["WZCSVC"]["startPending"] = {
-        {"queries", queries}, {"waitHint", waitHint}, {"checkPointStep", checkPointStep}};
+    machine["services"]["WZCSVC"]["startPending"] = startPending;
     UseMachine(machine);
     SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), 0x000F003F);
     service = OpenServiceW(manager, WTEXT("WZCSVC"), 0x000F003F);
@@ -54,6 +57,33 @@ TEST_F(ServiceWaitTest, NoProgressEndsTheWaitOnceTheWaitHintHasPassed) {
 TEST_F(ServiceWaitTest, RisingCheckPointKeepsTheWaitGoing) {
   EXPECT_EQ(StartAndWait(60, 0, 1), 1);
   EXPECT_EQ(Sleeps().size(), 60u);
+}
+
+TEST_F(ServiceWaitTest, EachReadingDecidesTheNextStepOfTheWait) {
+  auto reading = [](unsigned checkPoint, unsigned waitHint) {
+    return MachineJson{{"checkPoint", checkPoint}, {"waitHint", waitHint}};
+  };
+  MachineJson stall = {reading(1, 3000), reading(2, 3000)};
+  for (int i = 0; i < 10; ++i) stall.push_back(reading(2, 3000));
+  const std::vector<std::string> second(5, "Sleep 1000");
+  struct Case {
+    const char* what;
+    MachineJson readings;
+    int result;
+    std::vector<std::string> sleeps;
+  } cases[] = {
+      // The time-out counts from the last rise (at 1000 ms): 2000..4000 ms don't exceed 3000, 5000 does.
+      {"a stall after progress", stall, 0, second},
+      {"the latest wait hint", {reading(1, 20000), reading(2, 50000), reading(3, 0)}, 1,
+       {"Sleep 2000", "Sleep 5000", "Sleep 1000"}},
+      {"a later failed query", {reading(1, 3000), {{"queryError", 5}}, reading(2, 3000)}, 0, {"Sleep 1000"}},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    EXPECT_EQ(StartAndWait(c.readings), c.result) << c.what;
+    EXPECT_EQ(Sleeps(), c.sleeps) << c.what;
+  }
 }
 
 TEST_F(ServiceWaitTest, TickCounterWrapCausesNoFalseTimeOut) {

@@ -1,4 +1,5 @@
 // The machine file: where it lives, what survives a rewrite, and what is never overwritten.
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +73,7 @@ TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened
       "{\"format\": \"tessamin-machine/1\", \"wlan\": {\"interfaces\": [{\"guid\": \"{nope}\"}]}}",
       "{\"format\": \"tessamin-machine/1\", \"codePage\": 437}",
       "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": \"x\"}}}}",
+      "{\"format\": \"tessamin-machine/1\", \"services\": {\"WZCSVC\": {}, \"wzcsvc\": {}}}",
   };
   for (const std::string& content : cases) {
     WriteFile(machinePath, content);
@@ -97,6 +99,36 @@ TEST_F(MachineFileTest, FileDamagedByAnotherRunIsNotOverwrittenByAChange) {
   EXPECT_FALSE(StartServiceW(service, 0, nullptr));
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(ReadFile(machinePath), "{damaged");
+}
+
+TEST_F(MachineFileTest, FailedSaveOfTheDefaultMachineIsForgottenAndFailsTheCall) {
+  // A folder where the save's temporary file goes makes every save fail.
+  ASSERT_EQ(mkdir((machinePath + ".tmp").c_str(), 0755), 0);
+  SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS);
+  SC_HANDLE service = OpenServiceW(manager, WTEXT("WZCSVC"), SERVICE_ALL_ACCESS);
+  ASSERT_NE(service, nullptr);
+  EXPECT_FALSE(StartServiceW(service, 0, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
+  SERVICE_STATUS_PROCESS status = {};
+  DWORD needed = 0;
+  ASSERT_TRUE(QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status,
+                                   &needed));
+  EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                          WTEXT("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}"),
+                          0, KEY_ALL_ACCESS, &key),
+            ERROR_SUCCESS);
+  DWORD flags = 7, size = sizeof flags;
+  EXPECT_EQ(RegSetValueExW(key, WTEXT("ControlFlags"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), size),
+            ERROR_WRITE_FAULT);
+  EXPECT_EQ(RegQueryValueExW(key, WTEXT("ControlFlags"), nullptr, nullptr, reinterpret_cast<LPBYTE>(&flags), &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(flags, 3u);
+  RegCloseKey(key);
+  CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  EXPECT_FALSE(FileExists(machinePath));
 }
 
 TEST_F(MachineFileTest, ConcurrentChangesAreAllKept) {
