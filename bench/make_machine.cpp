@@ -6,6 +6,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+// An open network's profile, stored under its SSID.
+static std::string OpenProfile(const std::string& ssid) {
+  return "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"><name>" +
+         ssid + "</name><SSIDConfig><SSID><name>" + ssid +
+         "</name></SSID></SSIDConfig><connectionType>ESS</connectionType></WLANProfile>";
+}
+
 int main(int argc, char** argv) {
   if (argc != 4) {
     fprintf(stderr, "usage: make_machine INTERFACES PROFILES OUTPUT\n");
@@ -25,7 +32,7 @@ int main(int argc, char** argv) {
     for (int p = 0; p < profiles; ++p) {
       const std::string name = p == 0 ? "Shared" : "Net-" + std::to_string(i) + "-" + std::to_string(p);
       entry["profiles"].push_back(
-          {{"name", name}, {"xml", "<?xml version=\"1.0\"?><WLANProfile><name>" + name + "</name></WLANProfile>"}});
+          {{"name", name}, {"xml", OpenProfile(name)}});
     }
     machine["wlan"]["interfaces"].push_back(entry);
     machine["registry"][std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") +
