@@ -227,4 +227,13 @@ TEST_F(ProfileRulesTest, SsidBytesAreReadInTheMachinesCodePage) {
   EXPECT_EQ(StoredNames()[2], sixteen);
 }
 
+TEST_F(ProfileRulesTest, NothingIsStoredWhileWzcsvcCannotStart) {
+  MachineJson machine = SavedMachine();
+  machine["services"]["WZCSVC"]["startError"] = 1058;  // disabled
+  UseMachine(machine);
+  EXPECT_EQ(Add(Profile(Ssid("Net") + kEss)), " - Error starting Wifi API\n");
+  EXPECT_EQ(Calls({"WlanOpenHandle"}), std::vector<std::string>{"WlanOpenHandle 1 -> 1062"});
+  EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Home", "Park-adhoc"}));
+}
+
 }  // namespace
