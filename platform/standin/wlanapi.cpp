@@ -148,9 +148,9 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
   if (guid == nullptr || xml == nullptr || reserved != nullptr || reasonCode == nullptr || flags != 0 ||
       security != nullptr)
     return ERROR_INVALID_PARAMETER;
-  const Json* machine = Machine();
-  if (machine == nullptr) return ERROR_INVALID_DATA;
-  if (FindInterface(*machine, *guid) == nullptr) return ERROR_INVALID_PARAMETER;
+  const Json* current = Machine();
+  if (current == nullptr) return ERROR_INVALID_DATA;
+  if (FindInterface(*current, *guid) == nullptr) return ERROR_INVALID_PARAMETER;
   const std::u16string wide = Utf16Text(xml);
   const ProfileVerdict verdict = CheckProfile(wide);
   if (verdict.reasonCode != WLAN_REASON_CODE_SUCCESS) {
