@@ -8,12 +8,14 @@ rem   deploy.cmd LOGFOLDER [enable]
 rem
 rem "enable" also lets Windows manage the wireless interfaces (tessamin -enable).
 rem tessamin.exe is taken from this folder or the folder above it. The script
-rem ends with the tool's exit code, or 2 when no log folder is given.
+rem ends with the tool's exit code, or 2 when no log folder is given. A log
+rem folder that does not exist yet is made.
 setlocal EnableExtensions
 if "%~1"=="" (
   echo usage: deploy.cmd LOGFOLDER [enable]
   exit /b 2
 )
+if not exist "%~1\" md "%~1" 2>nul
 set "log=%~1\%COMPUTERNAME%.log"
 set "tool=%~dp0tessamin.exe"
 if not exist "%tool%" set "tool=%~dp0..\tessamin.exe"
