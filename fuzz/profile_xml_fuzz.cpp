@@ -1,13 +1,45 @@
-// How the stand-in finds a profile's name in any text.
+// The stand-in's profile checking on arbitrary text and on mutations of valid profiles: no
+// crash or leak, and every text is either taken, with a name, or refused with one of the
+// reason codes XP gives for profiles.
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <cstdlib>
 
-#include "platform/standin/profile_xml.h"
+#include "platform/standin/profile_rules.h"
+#include "platform/standin/unicode.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // No machine file: the built-in machine, and its code page, without writing anything.
+  setenv("TESSAMIN_MACHINE", "/nonexistent/tessamin-fuzz/machine.json", 1);
+  return 0;
+}
+
+static bool IsProfileReason(DWORD code) {
+  switch (code) {
+    case WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA:
+    case WLAN_REASON_CODE_PROFILE_MISSING:
+    case WLAN_REASON_CODE_PROFILE_SSID_INVALID:
+    case MSMSEC_PROFILE_INVALID_AUTH_CIPHER:
+    case MSMSEC_PROFILE_ONEX_DISABLED:
+    case MSMSEC_PROFILE_ONEX_ENABLED:
+    case MSMSEC_PROFILE_WRONG_KEYTYPE:
+    case MSMSEC_PROFILE_KEY_LENGTH:
+    case MSMSEC_PROFILE_PSK_LENGTH:
+    case MSMSEC_PROFILE_KEYMATERIAL_CHAR:
+      return true;
+    default:
+      return false;
+  }
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string xml(reinterpret_cast<const char*>(data), size);
-  std::string name;
-  if (standin::ProfileNameFromXml(xml, name) && name.empty()) __builtin_trap();
+  // The tool hands the platform UTF-16 converted from the file's bytes.
+  const std::u16string text = standin::Utf8ToUtf16(reinterpret_cast<const char*>(data), size);
+  const standin::ProfileVerdict verdict = standin::CheckProfile(text);
+  if (verdict.reasonCode == WLAN_REASON_CODE_SUCCESS) {
+    if (verdict.storedName.empty()) __builtin_trap();
+  } else if (!IsProfileReason(verdict.reasonCode) || !verdict.storedName.empty()) {
+    __builtin_trap();
+  }
   return 0;
 }

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "platform/standin/machine.h"
-#include "platform/standin/profile_xml.h"
+#include "platform/standin/profile_rules.h"
 #include "platform/standin/resets.h"
 #include "platform/standin/trace.h"
 #include "platform/standin/unicode.h"
+#include "platform/standin/wzc_state.h"
 #include "platform/platform.h"
 
 namespace standin {
@@ -55,6 +56,7 @@ static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDL
     return ERROR_INVALID_PARAMETER;
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
+  if (!WzcServiceRunning()) return ERROR_SERVICE_NOT_ACTIVE;
   const DWORD openError = NumberMember(WlanMember(*machine), "openError");
   if (openError != 0) return openError;
   if (nextToken == sizeof clientTokens) return ERROR_NOT_ENOUGH_MEMORY;
@@ -66,6 +68,7 @@ static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDL
 
 static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_LIST* list) {
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
   if (reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
@@ -89,6 +92,7 @@ static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_
 
 static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWLAN_PROFILE_INFO_LIST* list) {
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
   if (guid == nullptr || reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
@@ -109,6 +113,7 @@ static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWL
 
 static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved) {
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
   if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
   const std::u16string wanted = Utf16Text(name);
   return ChangeMachine([&](Json& machine) -> DWORD {
@@ -126,34 +131,47 @@ static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID 
   });
 }
 
-static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xml, BOOL overwrite, PVOID reserved,
-                        DWORD* reasonCode, std::string& name) {
+// Where a new profile goes: infrastructure profiles first, each new one at the top of its group.
+static size_t InsertionPoint(const Json& profiles, bool adHoc) {
+  if (!adHoc) return 0;
+  size_t point = 0;
+  for (size_t i = 0; i < profiles.size(); ++i)
+    if (!IsAdHocName(StringMember(profiles[i], "name"))) point = i + 1;
+  return point;
+}
+
+static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xml, LPCWSTR security, BOOL overwrite,
+                        PVOID reserved, DWORD* reasonCode, std::string& name) {
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
-  if (guid == nullptr || xml == nullptr || reserved != nullptr || reasonCode == nullptr || flags != 0)
+  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
+  // XP stores all-user profiles only, with the default security.
+  if (guid == nullptr || xml == nullptr || reserved != nullptr || reasonCode == nullptr || flags != 0 ||
+      security != nullptr)
     return ERROR_INVALID_PARAMETER;
-  const std::string text = Utf16ToUtf8(Utf16Text(xml));
-  if (!ProfileNameFromXml(text, name)) {
-    *reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+  const Json* current = Machine();
+  if (current == nullptr) return ERROR_INVALID_DATA;
+  if (FindInterface(*current, *guid) == nullptr) return ERROR_INVALID_PARAMETER;
+  const std::u16string wide = Utf16Text(xml);
+  const ProfileVerdict verdict = CheckProfile(wide);
+  if (verdict.reasonCode != WLAN_REASON_CODE_SUCCESS) {
+    *reasonCode = verdict.reasonCode;
     return ERROR_BAD_PROFILE;
   }
-  if (Utf8ToUtf16(name).size() > 255) {
-    *reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_NAME;
-    return ERROR_BAD_PROFILE;
-  }
+  name = Utf16ToUtf8(verdict.storedName);
+  const std::string text = Utf16ToUtf8(wide);
   const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {
     Json* entry = FindInterface(machine, *guid);
-    if (entry == nullptr) return ERROR_NOT_FOUND;
-    if (MemberOrNull(*entry, "profiles").is_array()) {
-      for (Json& profile : (*entry)["profiles"]) {
-        if (StringMember(profile, "name") != name) continue;
-        if (!overwrite) return ERROR_ALREADY_EXISTS;
-        profile["xml"] = text;  // replaced in place; the rest of the entry stays
-        return 0;
-      }
-    } else {
-      (*entry)["profiles"] = Json::array();
+    if (entry == nullptr) return ERROR_INVALID_PARAMETER;
+    if (!MemberOrNull(*entry, "profiles").is_array()) (*entry)["profiles"] = Json::array();
+    Json& profiles = (*entry)["profiles"];
+    for (Json& profile : profiles) {
+      if (StringMember(profile, "name") != name) continue;
+      if (!overwrite) return ERROR_ALREADY_EXISTS;
+      profile["xml"] = text;  // replaced in place; the rest of the entry stays
+      return 0;
     }
-    (*entry)["profiles"].push_back(Json{{"name", name}, {"xml", text}});
+    const size_t point = InsertionPoint(profiles, verdict.adHoc);
+    profiles.insert(profiles.begin() + static_cast<std::ptrdiff_t>(point), Json{{"name", name}, {"xml", text}});
     return 0;
   });
   if (result == 0) *reasonCode = WLAN_REASON_CODE_SUCCESS;
@@ -166,6 +184,16 @@ static const char* ReasonText(DWORD code) {
     case WLAN_REASON_CODE_UNKNOWN: return "An unknown error occurred.";
     case WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA: return "The profile is invalid according to the schema.";
     case WLAN_REASON_CODE_INVALID_PROFILE_NAME: return "The profile name is invalid.";
+    case WLAN_REASON_CODE_PROFILE_MISSING: return "The text is not a WLANProfile document.";
+    case WLAN_REASON_CODE_PROFILE_SSID_INVALID: return "The profile has no valid SSID.";
+    case MSMSEC_PROFILE_KEY_LENGTH: return "The WEP key in the profile has an invalid length.";
+    case MSMSEC_PROFILE_PSK_LENGTH: return "The pre-shared key in the profile has an invalid length.";
+    case MSMSEC_PROFILE_INVALID_AUTH_CIPHER:
+      return "The profile's authentication and encryption are not a valid combination.";
+    case MSMSEC_PROFILE_ONEX_DISABLED: return "The profile's authentication needs 802.1X, which the profile disables.";
+    case MSMSEC_PROFILE_ONEX_ENABLED: return "The profile enables 802.1X, which its authentication does not allow.";
+    case MSMSEC_PROFILE_KEYMATERIAL_CHAR: return "The key material in the profile has an invalid character.";
+    case MSMSEC_PROFILE_WRONG_KEYTYPE: return "The key type in the profile does not fit its encryption.";
     default: return nullptr;
   }
 }
@@ -236,10 +264,9 @@ extern "C" DWORD WINAPI WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInt
 extern "C" DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
                                        LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite,
                                        PVOID pReserved, DWORD* pdwReasonCode) {
-  (void)strAllUserProfileSecurity;  // the stand-in keeps no security descriptors
   std::string name;
-  const DWORD result =
-      SetProfile(hClientHandle, pInterfaceGuid, dwFlags, strProfileXml, bOverwrite, pReserved, pdwReasonCode, name);
+  const DWORD result = SetProfile(hClientHandle, pInterfaceGuid, dwFlags, strProfileXml, strAllUserProfileSecurity,
+                                  bOverwrite, pReserved, pdwReasonCode, name);
   Trace("WlanSetProfile " + GuidName(pInterfaceGuid) + " " + (name.empty() ? "(no name)" : name) + " flags " +
         std::to_string(dwFlags) + " overwrite " + std::to_string(bOverwrite) + " -> " + std::to_string(result) +
         " reason " + (pdwReasonCode ? std::to_string(*pdwReasonCode) : "-"));

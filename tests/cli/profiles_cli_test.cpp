@@ -33,12 +33,14 @@ TEST_F(ProfilesTest, AddStoresTheProfileOnEverySelectedInterfaceUpToItsLastTag) 
   WriteFile(path, ProfileXml("Guest") + "\n  \n<!-- trailing --> and text");
   EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidTextA) + AddedLine(path, kGuidB));
   EXPECT_EQ(StoredXml(0, "Guest"), ProfileXml("Guest") + "\n  \n<!-- trailing -->");
-  EXPECT_EQ(ProfileNames(1), (std::vector<std::string>{"CoffeeShop", "Guest"}));
+  EXPECT_EQ(ProfileNames(1), (std::vector<std::string>{"Guest", "CoffeeShop"}));
 
-  WriteFile(path, "<WLANProfile>\r\n<name>Guest</name>\r\n</WLANProfile>\r\n");
+  std::string crlf;
+  for (char c : ProfileXml("Guest") + "\n") crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  WriteFile(path, crlf);
   EXPECT_EQ(Output({"-add", path, "-limit", kGuidB}), AddedLine(path, kGuidB));
-  EXPECT_EQ(StoredXml(1, "Guest"), "<WLANProfile>\n<name>Guest</name>\n</WLANProfile>");
-  EXPECT_EQ(ProfileNames(1), (std::vector<std::string>{"CoffeeShop", "Guest"}));  // replaced in place
+  EXPECT_EQ(StoredXml(1, "Guest"), ProfileXml("Guest"));
+  EXPECT_EQ(ProfileNames(1), (std::vector<std::string>{"Guest", "CoffeeShop"}));  // replaced in place
 }
 
 TEST_F(ProfilesTest, UnreadableOrTaglessFileIsOfferedAsEmptyTextAndRejectedPerInterface) {
@@ -55,9 +57,9 @@ TEST_F(ProfilesTest, UnreadableOrTaglessFileIsOfferedAsEmptyTextAndRejectedPerIn
 TEST_F(ProfilesTest, TextAfterANulByteIsNotSent) {
   UseMachine(TwoInterfaceMachine());
   const std::string path = Path("nul.xml");
-  WriteFile(path, std::string("<WLANProfile><name>A</name></WLANProfile>\0<more/>", 49));
+  WriteFile(path, ProfileXml("A") + std::string(1, '\0') + "<more/>");
   EXPECT_EQ(Output({"-add", path, "-limit", kGuidB}), AddedLine(path, kGuidB));
-  EXPECT_EQ(StoredXml(1, "A"), "<WLANProfile><name>A</name></WLANProfile>");
+  EXPECT_EQ(StoredXml(1, "A"), ProfileXml("A"));
 }
 
 TEST_F(ProfilesTest, FailedReasonTextGetsAFixedFallback) {
@@ -101,7 +103,7 @@ TEST_F(ProfilesTest, DeletionsRunBeforeAdditionsWhateverTheOrder) {
   EXPECT_EQ(Output({"-add", path, "-limit", kGuidTextA, "-delete", "HomeNet"}),
             std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" +
                 AddedLine(path, kGuidTextA));
-  EXPECT_EQ(ProfileNames(0), (std::vector<std::string>{"Office", "HomeNet"}));
+  EXPECT_EQ(ProfileNames(0), (std::vector<std::string>{"HomeNet", "Office"}));
 }
 
 TEST_F(ProfilesTest, NamesBeyondAsciiInBothCodePages) {
@@ -112,7 +114,7 @@ TEST_F(ProfilesTest, NamesBeyondAsciiInBothCodePages) {
     UseMachine(machine);
     const std::string name = codePage == 1252 ? "Caf\xE9-\x80" : "Café-€";
     const std::string path = Path("cafe.xml");
-    WriteFile(path, "<WLANProfile><name>" + name + "</name></WLANProfile>");
+    WriteFile(path, ProfileXml(name));
     EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidB));
     EXPECT_EQ(ProfileNames(0), std::vector<std::string>{"Café-€"}) << codePage;
     EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nB / " + name + "\n\n");

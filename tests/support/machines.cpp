@@ -11,6 +11,9 @@ std::string InterfaceKey(const std::string& guid) {
 std::string ProfileXml(const std::string& name) {
   return "<?xml version=\"1.0\"?>\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\n"
          "  <name>" + name + "</name>\n  <SSIDConfig><SSID><name>" + name + "</name></SSID></SSIDConfig>\n"
+         "  <connectionType>ESS</connectionType>\n"
+         "  <MSM><security><authEncryption><authentication>open</authentication><encryption>none</encryption>"
+         "<useOneX>false</useOneX></authEncryption></security></MSM>\n"
          "</WLANProfile>";
 }
 
@@ -34,6 +37,11 @@ MachineJson BaseMachine() {
   machine["services"]["WZCSVC"] = {{"state", "stopped"},
                                    {"startPending", {{"queries", 1}, {"waitHint", 3000}, {"checkPointStep", 1}}},
                                    {"stopPending", {{"queries", 1}, {"waitHint", 1000}, {"checkPointStep", 1}}}};
+  return machine;
+}
+
+MachineJson WithWzcRunning(MachineJson machine) {
+  machine["services"]["WZCSVC"]["state"] = "running";
   return machine;
 }
 

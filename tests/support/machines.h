@@ -19,5 +19,7 @@ MachineJson InterfaceEntry(const std::string& guid, const std::string& descripti
 MachineJson BaseMachine();
 // BaseMachine with interfaces A ("Adapter A": HomeNet, Office) and B ("Adapter B": CoffeeShop).
 MachineJson TwoInterfaceMachine();
+// The same machine with WZCSVC running, for calling Native Wifi directly: it works only then.
+MachineJson WithWzcRunning(MachineJson machine);
 void SetControlFlags(MachineJson& machine, const std::string& guid, const MachineJson& value);
 MachineJson DwordValue(unsigned long data);

@@ -6,7 +6,7 @@ namespace {
 class SessionTest : public StandinTest {};
 
 TEST_F(SessionTest, SecondStartMakesNoPlatformCall) {
-  UseMachine(TwoInterfaceMachine());
+  UseMachine(WithWzcRunning(TwoInterfaceMachine()));
   ASSERT_EQ(StartWifiApi(), 0);
   EXPECT_EQ(wlanSession.interfaceList->dwNumberOfItems, 2u);
   EXPECT_EQ(StartWifiApi(), 0);
@@ -14,7 +14,7 @@ TEST_F(SessionTest, SecondStartMakesNoPlatformCall) {
 }
 
 TEST_F(SessionTest, FailedOpenIsRetriedAndThenEnumerates) {
-  MachineJson machine = TwoInterfaceMachine();
+  MachineJson machine = WithWzcRunning(TwoInterfaceMachine());
   machine["wlan"]["openError"] = 1062;
   UseMachine(machine);
   EXPECT_EQ(StartWifiApi(), -1);
@@ -33,7 +33,7 @@ TEST_F(SessionTest, FailedOpenIsRetriedAndThenEnumerates) {
 }
 
 TEST_F(SessionTest, FailedEnumerationIsRetriedWithoutReopening) {
-  MachineJson machine = TwoInterfaceMachine();
+  MachineJson machine = WithWzcRunning(TwoInterfaceMachine());
   machine["wlan"]["enumError"] = 5;
   UseMachine(machine);
   EXPECT_EQ(StartWifiApi(), -2);
@@ -45,7 +45,7 @@ TEST_F(SessionTest, FailedEnumerationIsRetriedWithoutReopening) {
 }
 
 TEST_F(SessionTest, NoInterfacesIsNoFailure) {
-  UseMachine(BaseMachine());
+  UseMachine(WithWzcRunning(BaseMachine()));
   EXPECT_EQ(StartWifiApi(), 0);
   EXPECT_EQ(wlanSession.interfaceList->dwNumberOfItems, 0u);
 }

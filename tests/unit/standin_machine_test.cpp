@@ -39,13 +39,14 @@ TEST_F(MachineFileTest, DefaultMachineIsWrittenAtTheFirstChangeOnly) {
   const std::string nested = dir + "/state/deeper/machine.json";
   setenv("TESSAMIN_MACHINE", nested.c_str(), 1);
   ResetProcess();
-  ASSERT_EQ(StartWifiApi(), 0);
-  EXPECT_EQ(wlanSession.interfaceList->dwNumberOfItems, 2u);
+  EXPECT_EQ(StartWifiApi(), -1);  // the default machine's WZCSVC is stopped
   EXPECT_FALSE(FileExists(nested));
   ASSERT_TRUE(StartService());
   const MachineJson saved = MachineJson::parse(ReadFile(nested));
   EXPECT_EQ(saved["services"]["WZCSVC"]["state"], "running");
   EXPECT_EQ(saved["wlan"]["interfaces"].size(), 2u);
+  ASSERT_EQ(StartWifiApi(), 0);
+  EXPECT_EQ(wlanSession.interfaceList->dwNumberOfItems, 2u);
 }
 
 TEST_F(MachineFileTest, LocationFallsBackToTheStateFolders) {
@@ -100,7 +101,7 @@ TEST_F(MachineFileTest, FileDamagedByAnotherRunIsNotOverwrittenByAChange) {
 }
 
 TEST_F(MachineFileTest, ConcurrentChangesAreAllKept) {
-  MachineJson machine = BaseMachine();
+  MachineJson machine = WithWzcRunning(BaseMachine());
   machine["wlan"]["interfaces"].push_back(InterfaceEntry(kGuidB, "Adapter B"));
   UseMachine(machine);
   const int kChildren = 8, kProfilesEach = 10;

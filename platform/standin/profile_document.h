@@ -1,0 +1,30 @@
+// A wireless profile as read by the platform's XML parser and checked against the profile
+// schema: the small view of it that the profile rules need, the same whichever parser read it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace standin {
+
+struct ProfileElement {
+  std::u16string namespaceUri;
+  std::u16string localName;
+  std::u16string text;  // the element's own character data, entities and CDATA resolved
+  std::vector<ProfileElement> children;
+};
+
+enum ProfileParse {
+  kProfileNotWellFormed,  // not XML, or XML with a document type (refused as MSXML 6 does)
+  kProfileSchemaInvalid,  // well-formed but breaks the schema
+  kProfileSchemaValid,
+};
+
+// The profile schema's text (wlan_profile.xsd), built into the library.
+extern const char kProfileSchema[];
+
+// Parses the profile text without fetching anything from outside it and validates the
+// document against the profile schema. root is filled whenever the text is well-formed.
+ProfileParse ReadProfileDocument(const std::u16string& text, ProfileElement& root);
+
+}  // namespace standin

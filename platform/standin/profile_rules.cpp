@@ -1,0 +1,177 @@
+// The checks XP SP2 makes on a profile, in its order: well-formed XML, the root, the schema
+// and XP's own limits on it, the SSID, then the security settings.
+#include "platform/standin/profile_rules.h"
+
+#include <vector>
+
+#include "platform/standin/profile_document.h"
+
+namespace standin {
+
+static const char16_t kProfileNamespace[] = u"http://www.microsoft.com/networking/WLAN/profile/v1";
+static const char16_t kAdHocSuffix[] = u"-adhoc";
+static const size_t kMaxSsidBytes = 32;
+
+// The first child of the profile's own namespace with that name; null when there is none.
+static const ProfileElement* Child(const ProfileElement* parent, const char16_t* name) {
+  if (parent == nullptr) return nullptr;
+  for (const ProfileElement& child : parent->children)
+    if (child.localName == name && child.namespaceUri == kProfileNamespace) return &child;
+  return nullptr;
+}
+
+static std::u16string TextOf(const ProfileElement* element) {
+  return element ? element->text : std::u16string();
+}
+
+static bool IsXmlSpace(char16_t unit) {
+  return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n';
+}
+
+// Schema types that collapse white space (booleans, hexBinary) read their text trimmed.
+static std::u16string Trimmed(std::u16string text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && IsXmlSpace(text[begin])) ++begin;
+  while (end > begin && IsXmlSpace(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+// The schema has already admitted only true, false, 1 or 0.
+static bool IsTrue(const ProfileElement* element) {
+  const std::u16string value = Trimmed(TextOf(element));
+  return value == u"true" || value == u"1";
+}
+
+static int HexValue(char16_t unit) {
+  if (unit >= u'0' && unit <= u'9') return unit - u'0';
+  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
+  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
+  return -1;
+}
+
+// Characters, not UTF-16 units: a surrogate pair is one character.
+static size_t CharacterCount(const std::u16string& text) {
+  size_t count = 0;
+  for (char16_t unit : text)
+    if (unit < 0xDC00 || unit > 0xDFFF) ++count;
+  return count;
+}
+
+// XP's limits that the schema can't state: what an ad hoc network may ask for.
+static bool BreaksXpLimits(const ProfileElement& profile) {
+  const bool adHoc = TextOf(Child(&profile, u"connectionType")) == u"IBSS";
+  const bool manual = TextOf(Child(&profile, u"connectionMode")) == u"manual";
+  const bool autoSwitch = IsTrue(Child(&profile, u"autoSwitch"));
+  const bool nonBroadcast = IsTrue(Child(Child(&profile, u"SSIDConfig"), u"nonBroadcast"));
+  if (autoSwitch && manual) return true;
+  return adHoc && (!manual || nonBroadcast || autoSwitch);
+}
+
+// The SSID's bytes: hex when present, otherwise the name in the machine's ANSI code page.
+static bool ReadSsid(const ProfileElement& profile, std::string& ssid) {
+  const ProfileElement* entry = Child(Child(&profile, u"SSIDConfig"), u"SSID");
+  if (entry == nullptr) return false;
+  ssid.clear();
+  if (const ProfileElement* hex = Child(entry, u"hex")) {
+    const std::u16string digits = Trimmed(hex->text);
+    if (digits.empty() || digits.size() % 2 != 0 || digits.size() > 2 * kMaxSsidBytes) return false;
+    for (size_t i = 0; i < digits.size(); i += 2) {
+      const int high = HexValue(digits[i]), low = HexValue(digits[i + 1]);
+      if (high < 0 || low < 0) return false;
+      ssid.push_back(static_cast<char>(high * 16 + low));
+    }
+    return true;
+  }
+  const ProfileElement* name = Child(entry, u"name");
+  if (name == nullptr || name->text.empty()) return false;
+  // Measured first: a name far too long is refused without converting all of it.
+  if (name->text.size() > kMaxSsidBytes) return false;
+  const LPCWCH wide = reinterpret_cast<LPCWCH>(name->text.data());
+  const int length = static_cast<int>(name->text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0 || static_cast<size_t>(size) > kMaxSsidBytes) return false;
+  ssid.resize(static_cast<size_t>(size));
+  return WideCharToMultiByte(CP_ACP, 0, wide, length, &ssid[0], size, nullptr, nullptr) == size;
+}
+
+static std::u16string SsidText(const std::string& ssid) {
+  const int length = static_cast<int>(ssid.size());
+  const int size = MultiByteToWideChar(CP_ACP, 0, ssid.data(), length, nullptr, 0);
+  if (size <= 0) return std::u16string();
+  std::u16string text(static_cast<size_t>(size), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, ssid.data(), length, reinterpret_cast<LPWSTR>(&text[0]), size);
+  return text;
+}
+
+// The key rules for WEP (wep) or WPA/WPA2-Personal; 0 when the key passes.
+static DWORD CheckKey(const ProfileElement* sharedKey, bool wep) {
+  const std::u16string keyType = TextOf(Child(sharedKey, u"keyType"));
+  const std::u16string key = TextOf(Child(sharedKey, u"keyMaterial"));
+  const size_t length = CharacterCount(key);
+  if (wep && sharedKey != nullptr && keyType != u"networkKey") return MSMSEC_PROFILE_WRONG_KEYTYPE;
+  bool printable;  // else hex digits
+  if (wep) {
+    if (length != 5 && length != 13 && length != 10 && length != 26) return MSMSEC_PROFILE_KEY_LENGTH;
+    printable = length == 5 || length == 13;
+  } else {
+    printable = keyType == u"passPhrase";
+    if (printable ? length < 8 || length > 63 : length != 64) return MSMSEC_PROFILE_PSK_LENGTH;
+  }
+  for (char16_t unit : key) {
+    if (printable ? unit < 32 || unit > 126 : HexValue(unit) < 0) return MSMSEC_PROFILE_KEYMATERIAL_CHAR;
+  }
+  return 0;
+}
+
+static DWORD CheckSecurity(const ProfileElement& profile, bool adHoc) {
+  const ProfileElement* security = Child(Child(&profile, u"MSM"), u"security");
+  const ProfileElement* authEncryption = Child(security, u"authEncryption");
+  const std::u16string authentication = authEncryption ? TextOf(Child(authEncryption, u"authentication")) : u"open";
+  const std::u16string encryption = authEncryption ? TextOf(Child(authEncryption, u"encryption")) : u"none";
+  const bool oneX = IsTrue(Child(authEncryption, u"useOneX"));
+  const bool wep = encryption == u"WEP";
+  const bool enterprise = authentication == u"WPA" || authentication == u"WPA2";
+  const bool personal = authentication == u"WPAPSK" || authentication == u"WPA2PSK";
+  const bool openNone = authentication == u"open" && encryption == u"none";
+  const bool wepPair = wep && (authentication == u"open" || authentication == u"shared");
+  const bool wpaCipher = encryption == u"TKIP" || encryption == u"AES";
+  if (!(openNone || wepPair || ((enterprise || personal) && wpaCipher && !adHoc))) return MSMSEC_PROFILE_INVALID_AUTH_CIPHER;
+  if (enterprise && !oneX) return MSMSEC_PROFILE_ONEX_DISABLED;
+  if (oneX && (personal || openNone || authentication == u"shared")) return MSMSEC_PROFILE_ONEX_ENABLED;
+  // Open/WEP with 802.1X takes its keys from 802.1X: a shared key is ignored, as for
+  // open networks and WPA/WPA2 Enterprise.
+  if (wep && !oneX) return CheckKey(Child(security, u"sharedKey"), true);
+  if (personal) return CheckKey(Child(security, u"sharedKey"), false);
+  return 0;
+}
+
+ProfileVerdict CheckProfile(const std::u16string& text) {
+  ProfileVerdict verdict;
+  ProfileElement profile;
+  const ProfileParse parse = ReadProfileDocument(text, profile);
+  std::string ssid;
+  if (parse == kProfileNotWellFormed) {
+    verdict.reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+  } else if (profile.localName != u"WLANProfile") {
+    verdict.reasonCode = WLAN_REASON_CODE_PROFILE_MISSING;
+  } else if (parse != kProfileSchemaValid || BreaksXpLimits(profile)) {
+    verdict.reasonCode = WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+  } else if (!ReadSsid(profile, ssid)) {
+    verdict.reasonCode = WLAN_REASON_CODE_PROFILE_SSID_INVALID;
+  } else {
+    verdict.adHoc = TextOf(Child(&profile, u"connectionType")) == u"IBSS";
+    verdict.reasonCode = CheckSecurity(profile, verdict.adHoc);
+  }
+  if (verdict.reasonCode == WLAN_REASON_CODE_SUCCESS) {
+    verdict.storedName = SsidText(ssid);
+    if (verdict.adHoc) verdict.storedName += kAdHocSuffix;
+  }
+  return verdict;
+}
+
+bool IsAdHocName(const std::string& utf8Name) {
+  static const std::string suffix = "-adhoc";
+  return utf8Name.size() >= suffix.size() && utf8Name.compare(utf8Name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace standin
