@@ -67,19 +67,14 @@ int __wrap___mingw_vfprintf(FILE* stream, const char* format, va_list arguments)
   if (!IsConsole(stream)) return __real___mingw_vfprintf(stream, format, arguments);
   va_list again;
   va_copy(again, arguments);
-  char buffer[512];
-  const int length = __mingw_vsnprintf(buffer, sizeof buffer, format, arguments);
-  int result = length;
-  if (length >= 0 && static_cast<size_t>(length) < sizeof buffer) {
-    if (!WriteToConsole(buffer, static_cast<size_t>(length))) result = static_cast<int>(__real_fwrite(buffer, 1, length, stream));
-  } else if (length >= 0) {
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    __mingw_vsnprintf(&text[0], text.size(), format, again);
-    text.pop_back();
-    if (!WriteToConsole(text.data(), text.size())) result = static_cast<int>(__real_fwrite(text.data(), 1, text.size(), stream));
-  }
+  const int length = __mingw_vsnprintf(nullptr, 0, format, arguments);
+  std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 0, '\0');
+  if (length > 0) __mingw_vsnprintf(&text[0], text.size(), format, again);
   va_end(again);
-  return result;
+  if (length <= 0) return length;
+  text.pop_back();
+  if (WriteToConsole(text.data(), text.size())) return length;
+  return static_cast<int>(__real_fwrite(text.data(), 1, text.size(), stream));
 }
 
 int __wrap_fputs(const char* text, FILE* stream) {
