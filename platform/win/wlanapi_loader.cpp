@@ -3,11 +3,45 @@
 // all without it. Where it is missing, opening the client fails and each action reports it.
 #include "platform/platform.h"
 
+#include <cstring>
+
 namespace {
+
+// wlanapi.dll from the system folder and nowhere else: a bare name would search the exe's
+// folder first and, where the update is missing, the current folder and PATH, so a planted
+// DLL would run with the administrator's rights. SetDllDirectoryW(L"") takes the current
+// folder out of the search for the libraries wlanapi.dll itself loads; it is looked up
+// rather than imported, which keeps the exe's imports to what every XP SP2 kernel32 has.
+HMODULE LoadSystemWlanLibrary() {
+  WCHAR path[MAX_PATH];
+  const wchar_t fileName[] = L"\\wlanapi.dll";
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length + sizeof fileName / sizeof fileName[0] > MAX_PATH) return nullptr;
+  memcpy(path + length, fileName, sizeof fileName);
+
+  typedef BOOL(WINAPI * SetDllDirectoryFunction)(LPCWSTR);
+  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  const auto setDllDirectory = kernel32 ? reinterpret_cast<SetDllDirectoryFunction>(reinterpret_cast<void*>(
+                                              GetProcAddress(kernel32, "SetDllDirectoryW")))
+                                        : nullptr;
+  if (setDllDirectory) setDllDirectory(L"");
+
+  // No "cannot find the file" box when the update is missing: the actions report it.
+  const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  const HMODULE library = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  SetErrorMode(previousMode);
+  return library;
+}
+
+// Loaded once per process, at the first Native Wifi call.
+HMODULE WlanLibrary() {
+  static const HMODULE library = LoadSystemWlanLibrary();
+  return library;
+}
 
 template <typename Function>
 Function FindWlanFunction(const char* name) {
-  static HMODULE library = LoadLibraryW(L"wlanapi.dll");
+  const HMODULE library = WlanLibrary();
   return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
 }
 

@@ -1,0 +1,29 @@
+# The Windows exe as it is shipped: version information and an application manifest in
+# its resources, and the release package (cmake --build --preset mingw-ARCH --target package):
+# tessamin-VERSION-win32.zip or -win64.zip holding the stripped exe, README.TXT and samples\.
+enable_language(RC)
+set(TESSAMIN_FILE_VERSION_DOTS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+set(TESSAMIN_FILE_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(TESSAMIN_MANIFEST_ARCH x86)
+  set(TESSAMIN_PACKAGE_SYSTEM win32)
+else()
+  set(TESSAMIN_MANIFEST_ARCH amd64)
+  set(TESSAMIN_PACKAGE_SYSTEM win64)
+endif()
+set(TESSAMIN_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/tessamin.exe.manifest)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/tessamin.exe.manifest.in ${TESSAMIN_MANIFEST} @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/tessamin.rc.in ${CMAKE_CURRENT_BINARY_DIR}/tessamin.rc @ONLY)
+target_sources(tessamin PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/tessamin.rc)
+set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/tessamin.rc APPEND PROPERTY OBJECT_DEPENDS ${TESSAMIN_MANIFEST})
+
+install(TARGETS tessamin RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/README.TXT DESTINATION .)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/dist/samples/ DESTINATION samples)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME tessamin)
+set(CPACK_PACKAGE_FILE_NAME tessamin-${PROJECT_VERSION}-${TESSAMIN_PACKAGE_SYSTEM})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
