@@ -132,6 +132,27 @@ const Json& MemberOrNull(const Json& object, const char* name) {
   return member == object.end() ? null : *member;
 }
 
+static char FoldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Registry keys differ most in their last part, so the comparison runs from the end.
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = a.size(); i-- > 0;) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string StoredMemberName(const Json& object, const std::string& name) {
+  if (!object.is_object()) return "";
+  for (const auto& member : object.items()) {
+    if (SameNameIgnoringCase(member.key(), name)) return member.key();
+  }
+  return "";
+}
+
 DWORD NumberMember(const Json& object, const char* name) {
   const Json& member = MemberOrNull(object, name);
   if (member.is_number_unsigned()) return static_cast<DWORD>(member.get<uint64_t>());

@@ -30,6 +30,11 @@ void ForgetMachine();
 DWORD NumberMember(const Json& object, const char* name);
 std::string StringMember(const Json& object, const char* name);
 const Json& MemberOrNull(const Json& object, const char* name);
+// Registry and service names: the platform compares them without regard to ASCII letter case.
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+// The name of the object's member that equals name but for letter case, spelt as in the
+// file; empty when there is none.
+std::string StoredMemberName(const Json& object, const std::string& name);
 bool ParseGuid(const std::string& text, GUID& guid);
 std::string CanonicalGuid(const GUID& guid);
 bool SameGuid(const GUID& a, const GUID& b);

@@ -26,35 +26,13 @@ void ResetRegistry() {
   openKeys.clear();
 }
 
-static char FoldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-// The platform compares key and value names without regard to letter case. Keys differ most
-// in their last part, so the comparison runs from the end.
-static bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = a.size(); i-- > 0;) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
-
 template <typename Object>
 static auto FindMember(Object& object, const std::string& name) -> decltype(&object.begin().value()) {
   if (!object.is_object()) return nullptr;
   for (auto member = object.begin(); member != object.end(); ++member) {
-    if (SameName(member.key(), name)) return &member.value();
+    if (SameNameIgnoringCase(member.key(), name)) return &member.value();
   }
   return nullptr;
-}
-
-static std::string StoredKeyName(const Json& registry, const std::string& path) {
-  if (!registry.is_object()) return "";
-  for (const auto& key : registry.items()) {
-    if (SameName(key.key(), path)) return key.key();
-  }
-  return "";
 }
 
 static std::string Text(LPCWSTR text) {
@@ -142,7 +120,7 @@ static LSTATUS OpenKey(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, 
   path = "HKEY_LOCAL_MACHINE\\" + Text(subKey);
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
-  const std::string stored = StoredKeyName(MemberOrNull(*machine, "registry"), path);
+  const std::string stored = StoredMemberName(MemberOrNull(*machine, "registry"), path);
   if (stored.empty()) return ERROR_FILE_NOT_FOUND;
   path = stored;
   HKEY key = new HKEY__{stored, access};

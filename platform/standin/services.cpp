@@ -41,27 +41,10 @@ void ResetServices() {
   pendingStates.clear();
 }
 
-static char FoldAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
-}
-
-// The service control manager ignores letter case in service names.
-static bool SameServiceName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
-
-// The name as the machine file spells it; empty when there is no such service.
+// The name as the machine file spells it (the service control manager ignores letter case);
+// empty when there is no such service.
 static std::string StoredServiceName(const Json& machine, const std::string& name) {
-  const Json& services = MemberOrNull(machine, "services");
-  if (!services.is_object()) return "";
-  for (const auto& service : services.items()) {
-    if (SameServiceName(service.key(), name)) return service.key();
-  }
-  return "";
+  return StoredMemberName(MemberOrNull(machine, "services"), name);
 }
 
 // The service's entry by the name the machine file spells it with.
