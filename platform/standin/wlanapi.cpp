@@ -52,6 +52,13 @@ static bool IsClient(HANDLE handle) {
   return clientHandles.count(handle) != 0;
 }
 
+// Why a call on this client handle can't be served, or 0: XP's API works through WZCSVC, so
+// with the service down every call on an open handle fails.
+static DWORD ClientError(HANDLE handle) {
+  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
+  return WzcServiceRunning() ? ERROR_SUCCESS : RPC_S_SERVER_UNAVAILABLE;
+}
+
 static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDLE handle) {
   if (reserved != nullptr || negotiated == nullptr || handle == nullptr || (version != 1 && version != 2))
     return ERROR_INVALID_PARAMETER;
@@ -68,8 +75,7 @@ static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDL
 }
 
 static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_LIST* list) {
-  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
-  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
+  if (const DWORD error = ClientError(handle)) return error;
   if (reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
@@ -92,8 +98,7 @@ static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_
 }
 
 static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWLAN_PROFILE_INFO_LIST* list) {
-  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
-  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
+  if (const DWORD error = ClientError(handle)) return error;
   if (guid == nullptr || reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
@@ -113,8 +118,7 @@ static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWL
 }
 
 static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved) {
-  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
-  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
+  if (const DWORD error = ClientError(handle)) return error;
   if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
   const std::u16string wanted = Utf16Text(name);
   return ChangeMachine([&](Json& machine) -> DWORD {
@@ -143,8 +147,7 @@ static size_t InsertionPoint(const Json& profiles, bool adHoc) {
 
 static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xml, LPCWSTR security, BOOL overwrite,
                         PVOID reserved, DWORD* reasonCode, std::string& name) {
-  if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
-  if (!WzcServiceRunning()) return RPC_S_SERVER_UNAVAILABLE;
+  if (const DWORD error = ClientError(handle)) return error;
   // XP stores all-user profiles only, with the default security.
   if (guid == nullptr || xml == nullptr || reserved != nullptr || reasonCode == nullptr || flags != 0 ||
       security != nullptr)
