@@ -1,5 +1,8 @@
 // The files shipped in the release package (dist/): README.TXT as Notepad on XP shows it,
-// and the sample profiles, each stored under its SSID.
+// and the sample profiles, each stored under the SSID its comment names.
+#include <filesystem>
+#include <regex>
+
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -11,7 +14,7 @@ class DistTest : public CliTest {};
 // Notepad on XP: CR LF line ends and nothing beyond plain ASCII; 78 columns fit its window
 // and a console.
 TEST_F(DistTest, ShippedTextFilesArePlainAsciiWithCrLfLineEnds) {
-  for (const char* name : {"README.TXT", "samples/deploy.cmd", "samples/open.xml", "samples/adhoc.xml"}) {
+  for (const char* name : {"README.TXT", "deploy.cmd", "profiles/PROFILES.TXT", "samples/open.xml"}) {
     const std::string text = ReadFile(kDist + name);
     ASSERT_FALSE(text.empty()) << name;
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << name;
@@ -33,31 +36,32 @@ TEST_F(DistTest, ShippedTextFilesArePlainAsciiWithCrLfLineEnds) {
   }
 }
 
-TEST_F(DistTest, EverySampleIsAcceptedAndStoredUnderItsSsid) {
-  const struct {
-    const char* file;
-    const char* storedName;
-  } samples[] = {
-      {"open.xml", "SAMPLE-OPEN"},
-      {"wep-open.xml", "SAMPLE-WEP"},
-      {"wep-shared.xml", "SAMPLE-WEP-SHARED"},
-      {"wpa-psk-tkip.xml", "SAMPLE-WPA-PSK"},
-      {"wpa2-psk-aes.xml", "SAMPLE-WPA2-PSK"},
-      {"wpa2-psk-aes-key.xml", "SAMPLE-WPA2-KEY"},
-      {"wpa2-enterprise-peap.xml", "SAMPLE-WPA2-PEAP"},
-      {"adhoc.xml", "SAMPLE-ADHOC-adhoc"},
-  };
+// README.TXT lists each sample on a line of its own: the file name first, its stored name last.
+TEST_F(DistTest, EverySampleIsAcceptedAndStoredUnderTheSsidItsCommentAndReadmeName) {
   UseMachine(TwoInterfaceMachine());
-  for (const auto& sample : samples) {
-    const std::string path = kDist + "samples/" + sample.file;
+  const std::string readme = ReadFile(kDist + "README.TXT");
+  const std::regex storedAs("stores it under its SSID[^:]*: (\\S+) -->");
+  int samples = 0;
+  for (const auto& file : std::filesystem::directory_iterator(kDist + "samples")) {
+    const std::string path = file.path().string();
+    std::smatch comment;
+    const std::string text = ReadFile(path);
+    ASSERT_TRUE(std::regex_search(text, comment, storedAs)) << path;
+    const std::string storedName = comment[1];
+    const size_t line = readme.find("\r\n  " + file.path().filename().string() + " ");
+    ASSERT_NE(line, std::string::npos) << path << " is not in README.TXT";
+    EXPECT_EQ(readme.substr(readme.find("\r\n", line + 2) - storedName.size() - 1, storedName.size() + 1),
+              " " + storedName)
+        << path;
     EXPECT_EQ(Output({"-add", path, "-limit", kGuidB}),
               " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
     const std::string listing = Output({"-aps", "-limit", kGuidB});
-    EXPECT_NE(listing.find(" / " + std::string(sample.storedName) + "\n"), std::string::npos)
-        << sample.file << "\n" << listing;
-    EXPECT_EQ(Output({"-delete", sample.storedName, "-limit", kGuidB}),
-              " - Deleted AP '" + std::string(sample.storedName) + "' from interface '" + kGuidB + "'.\n");
+    EXPECT_NE(listing.find(" / " + storedName + "\n"), std::string::npos) << path << "\n" << listing;
+    EXPECT_EQ(Output({"-delete", storedName, "-limit", kGuidB}),
+              " - Deleted AP '" + storedName + "' from interface '" + kGuidB + "'.\n");
+    ++samples;
   }
+  EXPECT_EQ(samples, 10);
 }
 
 }  // namespace
