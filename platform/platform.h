@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include "platform/win/win32.h"
 #else
-#include "platform/standin/win32.h"
+#include "platform/standin/api/win32.h"
 #endif
 
 #include <string>

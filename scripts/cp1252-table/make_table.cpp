@@ -1,5 +1,5 @@
 // Prints code page 1252 as the Windows it runs on converts it, as C++ tables for the
-// stand-in (platform/standin/cp1252_table.inc): the UTF-16 unit of every byte, and every
+// stand-in (platform/standin/text/cp1252_table.inc): the UTF-16 unit of every byte, and every
 // UTF-16 unit that WideCharToMultiByte writes as a byte without using the default character
 // (the exact mappings and Windows' best-fit ones). Run by scripts/make-cp1252-table.
 #include <windows.h>

@@ -7,8 +7,8 @@
 #include <libxml/tree.h>
 #include <libxml/xmlschemas.h>
 
-#include "platform/standin/profile_document.h"
-#include "platform/standin/unicode.h"
+#include "platform/standin/profiles/profile_document.h"
+#include "platform/standin/text/unicode.h"
 
 namespace standin {
 

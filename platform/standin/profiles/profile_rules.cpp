@@ -1,10 +1,10 @@
 // The checks XP SP2 makes on a profile, in its order: well-formed XML, the root, the schema
 // and XP's own limits on it, the SSID, then the security settings.
-#include "platform/standin/profile_rules.h"
+#include "platform/standin/profiles/profile_rules.h"
 
 #include <vector>
 
-#include "platform/standin/profile_document.h"
+#include "platform/standin/profiles/profile_document.h"
 
 namespace standin {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/standin/crash_points.h"
+#include "platform/standin/machine/crash_points.h"
 
 namespace standin {
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/standin/crash_points.h"
-#include "platform/standin/file_store.h"
+#include "platform/standin/machine/crash_points.h"
+#include "platform/standin/machine/file_store.h"
 
 namespace standin {
 

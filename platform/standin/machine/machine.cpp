@@ -1,10 +1,10 @@
-#include "platform/standin/machine.h"
+#include "platform/standin/machine/machine.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/standin/file_store.h"
+#include "platform/standin/machine/file_store.h"
 
 namespace standin {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/standin/machine.h"
-#include "platform/standin/resets.h"
-#include "platform/standin/trace.h"
-#include "platform/standin/unicode.h"
 #include "platform/platform.h"
+#include "platform/standin/api/reset.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/trace.h"
+#include "platform/standin/text/unicode.h"
 
 #define ERROR_KEY_DELETED 1018L
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "platform/standin/machine.h"
+#include "platform/standin/machine/machine.h"
 
 namespace standin {
 
