@@ -58,6 +58,6 @@ int main(int argc, char** argv) {
     }
   }
   std::sort(times.begin(), times.end());
-  printf("%.4f %.4f %ld\n", times.front(), times[times.size() / 2], peakKb);
+  printf("%.6f %.6f %ld\n", times.front(), times[times.size() / 2], peakKb);
   return 0;
 }

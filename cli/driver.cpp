@@ -1,8 +1,7 @@
 #include "cli/driver.h"
 
-#include <cstdio>
-
 #include "cli/options.h"
+#include "cli/print.h"
 #include "cli/usage.h"
 #include "wlan/actions.h"
 #include "wlan/session.h"
@@ -47,7 +46,7 @@ int RunTool(int argc, char** argv) {
   const ValueList limitList = BuildLimitList(options);
   WzcServiceHandle = OpenWzcService();
   if (WzcServiceHandle == nullptr) {
-    fputs("Unable to access Wireless Zero Configuration service.\n", stdout);
+    Print("Unable to access Wireless Zero Configuration service.\n");
     return 1;
   }
   bool actionRan = false;

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/standin/control.h"
-#include "platform/standin/machine.h"
+#include "platform/standin/api/reset.h"
+#include "platform/standin/machine/machine.h"
 
 static void UseEveryPart() {
   DWORD version = 0;

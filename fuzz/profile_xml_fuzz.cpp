@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/standin/profile_rules.h"
-#include "platform/standin/unicode.h"
+#include "platform/standin/profiles/profile_rules.h"
+#include "platform/standin/text/unicode.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // No machine file: the built-in machine, and its code page, without writing anything.

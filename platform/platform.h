@@ -1,14 +1,20 @@
 // The one header through which the tool sees the platform: the Win32 names, records,
-// constants and error codes, from Windows itself or from the stand-in machine.
+// constants and error codes, from Windows itself or from the stand-in machine, and the
+// platform's standard output.
 #pragma once
 
 #ifdef _WIN32
 #include "platform/win/win32.h"
 #else
-#include "platform/standin/win32.h"
+#include "platform/standin/api/win32.h"
 #endif
 
+#include <cstddef>
 #include <string>
 
 // UTF-16 text as the platform takes and gives it.
 typedef std::basic_string<WCHAR> WideString;
+
+// The tool's text, in the ANSI code page, to standard output: the bytes as they are, but on
+// a Windows console, which shows text in another code page, as UTF-16 (WriteConsoleW).
+void WriteStandardOutput(const char* bytes, size_t count);

@@ -1,5 +1,4 @@
-#include <cstdio>
-
+#include "cli/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_file.h"
 #include "wlan/session.h"
@@ -23,13 +22,12 @@ int AddAp(std::string path, ValueList limitList) {
     const DWORD result = WlanSetProfile(wlanSession.clientHandle, &entry.InterfaceGuid, 0, wideProfileText.c_str(),
                                         nullptr, TRUE, nullptr, &reasonCode);
     if (result == 0) {
-      printf(" - Added AP from file '%s' to interface '%s'.\n", path.c_str(), guidText.c_str());
+      Print(" - Added AP from file '" + path + "' to interface '" + guidText + "'.\n");
       return;
     }
     const std::string reason = ReasonText(reasonCode);
-    printf(" - Error adding AP from file '%s' to interface '%s': (%d)", path.c_str(), guidText.c_str(),
-           static_cast<int>(reasonCode));
-    printf("%s\n", reason.c_str());
+    Print(" - Error adding AP from file '" + path + "' to interface '" + guidText + "': (" +
+          std::to_string(static_cast<int>(reasonCode)) + ")" + reason + "\n");
   });
   return 0;
 }

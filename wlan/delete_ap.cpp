@@ -1,5 +1,4 @@
-#include <cstdio>
-
+#include "cli/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
@@ -17,10 +16,10 @@ int DeleteAp(std::string name, ValueList limitList) {
       if (convertedName != name) continue;
       const DWORD result = WlanDeleteProfile(wlanSession.clientHandle, &entry.InterfaceGuid, storedName, nullptr);
       if (result == 0) {
-        printf(" - Deleted AP '%s' from interface '%s'.\n", convertedName.c_str(), guidText.c_str());
+        Print(" - Deleted AP '" + convertedName + "' from interface '" + guidText + "'.\n");
       } else {
-        printf(" - Error(%d): Unable to delete AP '%s' from interface '%s'.\n", static_cast<int>(result),
-               convertedName.c_str(), guidText.c_str());
+        Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to delete AP '" + convertedName +
+              "' from interface '" + guidText + "'.\n");
       }
     }
     WlanFreeMemory(profiles);

@@ -1,5 +1,4 @@
-#include <cstdio>
-
+#include "cli/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
@@ -10,11 +9,10 @@ int ListNics() {
   const WLAN_INTERFACE_INFO_LIST* interfaces = wlanSession.interfaceList;
   for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
     const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
-    if (i == 0) fputs("Wireless NICs:\n", stdout);
-    printf("%s / ", GuidToText(entry.InterfaceGuid).c_str());
-    printf("%s\n", ToAnsi(entry.strInterfaceDescription, 256).c_str());
+    if (i == 0) Print("Wireless NICs:\n");
+    Print(GuidToText(entry.InterfaceGuid) + " / " + ToAnsi(entry.strInterfaceDescription, 256) + "\n");
   }
-  if (interfaces->dwNumberOfItems > 0) fputs("\n", stdout);
+  if (interfaces->dwNumberOfItems > 0) Print("\n");
   return 0;
 }
 
@@ -25,15 +23,15 @@ int ListAps(ValueList limitList) {
     PWLAN_PROFILE_INFO_LIST profiles = FetchProfileList(&entry.InterfaceGuid, guidText);
     if (profiles == nullptr) return;
     if (profiles->dwNumberOfItems > 0 && !headerPrinted) {
-      fputs("Access Points By Interface:\n", stdout);
+      Print("Access Points By Interface:\n");
       headerPrinted = true;
     }
     const std::string description = ToAnsi(entry.strInterfaceDescription, 256);
     for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
-      printf("%s / %s\n", description.c_str(), ToAnsi(profiles->ProfileInfo[p].strProfileName, 256).c_str());
+      Print(description + " / " + ToAnsi(profiles->ProfileInfo[p].strProfileName, 256) + "\n");
     }
     WlanFreeMemory(profiles);
   });
-  if (headerPrinted) fputs("\n", stdout);
+  if (headerPrinted) Print("\n");
   return 0;
 }

@@ -1,7 +1,6 @@
 #include "wlan/profile_list.h"
 
-#include <cstdio>
-
+#include "cli/print.h"
 #include "wlan/session.h"
 
 PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText) {
@@ -9,8 +8,8 @@ PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::s
   const DWORD result = WlanGetProfileList(wlanSession.clientHandle, interfaceGuid, nullptr, &profiles);
   if (result != 0) {
     if (profiles != nullptr) WlanFreeMemory(profiles);
-    printf(" - Error(%d): Unable to get the profiles of interface '%s'.\n", static_cast<int>(result),
-           guidText.c_str());
+    Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to get the profiles of interface '" +
+          guidText + "'.\n");
     return nullptr;
   }
   return profiles;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/print.h"
+
 WlanSession wlanSession;
 
 int StartWifiApi() {
@@ -39,7 +41,7 @@ bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText
 
 bool WifiApiReady() {
   if (StartWifiApi() == 0) return true;
-  fputs(" - Error starting Wifi API\n", stdout);
+  Print(" - Error starting Wifi API\n");
   return false;
 }
 

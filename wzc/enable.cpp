@@ -1,6 +1,5 @@
 #include "wzc/enable.h"
 
-#include <cstdio>
 #include <string>
 
 #include "wlan/session.h"

@@ -26,8 +26,10 @@ HMODULE LoadSystemWlanLibrary() {
                                         : nullptr;
   if (setDllDirectory) setDllDirectory(L"");
 
-  // No "cannot find the file" box when the update is missing: the actions report it.
+  // No "cannot find the file" box when the update is missing: the actions report it. The
+  // flag is added to the inherited mode (XP has no GetErrorMode: setting it reads it).
   const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  SetErrorMode(previousMode | SEM_FAILCRITICALERRORS);
   const HMODULE library = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   SetErrorMode(previousMode);
   return library;

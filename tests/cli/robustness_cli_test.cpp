@@ -27,10 +27,10 @@ class RobustnessTest : public CliTest {
     return " - Error adding AP from file '" + path + "' to interface '" + guidText +
            "': (524289)The profile is invalid according to the schema.\n";
   }
-  // Kills the run at every point of every save it makes (the stand-in's test hook): each time
-  // the machine file must be whole and hold the state before that save, or after it once the
-  // rename is done, with at most one temporary file beside it. states[0] is the start,
-  // states[n] the state after the n-th save. A run that is not killed must make exactly
+  // Kills the run at every point of every save it makes (tests/support/kill_at_save.cpp):
+  // each time the machine file must be whole and hold the state before that save, or after
+  // it once the rename is done, with at most one temporary file beside it. states[0] is the
+  // start, states[n] the state after the n-th save. A run that is not killed must make exactly
   // states.size() - 1 saves, end in the last state and leave only the file and its lock.
   void KillAtEverySavePoint(const std::vector<std::string>& args, const std::vector<MachineJson>& states) {
     const int saves = static_cast<int>(states.size()) - 1;
@@ -43,6 +43,10 @@ class RobustnessTest : public CliTest {
         UseMachine(states[0]);
         std::map<std::string, std::string> env = Environment();
         env["TESSAMIN_TEST_CRASH_AT"] = at;
+        env["LD_PRELOAD"] = KILL_AT_SAVE_LIBRARY;
+        // A sanitized tool then loads its runtime after the library; it is told that is fine.
+        const char* sanitizer = getenv("ASAN_OPTIONS");
+        env["ASAN_OPTIONS"] = std::string(sanitizer ? sanitizer : "") + ":verify_asan_link_order=0";
         const int exitCode = WaitProgram(StartProgram(Command(args), env, Path(".out"), Path(".err")));
         const bool killed = save <= saves;
         EXPECT_EQ(exitCode, killed ? -1 : 0) << "crash at " << at;

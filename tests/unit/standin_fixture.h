@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/standin/control.h"
+#include "platform/standin/api/reset.h"
 #include "tests/support/machine_dir_test.h"
 #include "wlan/session.h"
 #include "wzc/service.h"

@@ -20,7 +20,7 @@ enum ProfileParse {
   kProfileSchemaValid,
 };
 
-// The profile schema's text (wlan_profile.xsd), built into the library.
+// The profile schema (wlan_profile.xsd), built into the library.
 extern const char kProfileSchema[];
 
 // Parses the profile text without fetching anything from outside it and validates the

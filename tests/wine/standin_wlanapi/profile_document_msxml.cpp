@@ -4,8 +4,8 @@
 #include <objbase.h>
 #include <msxml2.h>
 
-#include "platform/standin/profile_document.h"
-#include "platform/standin/unicode.h"
+#include "platform/standin/profiles/profile_document.h"
+#include "platform/standin/text/unicode.h"
 
 namespace standin {
 

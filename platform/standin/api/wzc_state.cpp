@@ -1,7 +1,7 @@
 #include <string>
 
-#include "platform/standin/machine.h"
-#include "platform/standin/wzc_state.h"
+#include "platform/standin/api/wzc_state.h"
+#include "platform/standin/machine/machine.h"
 
 namespace standin {
 

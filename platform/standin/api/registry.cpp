@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/standin/machine.h"
-#include "platform/standin/resets.h"
-#include "platform/standin/trace.h"
-#include "platform/standin/unicode.h"
 #include "platform/platform.h"
+#include "platform/standin/api/reset.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/trace.h"
+#include "platform/standin/text/ascii.h"
+#include "platform/standin/text/unicode.h"
 
 #define ERROR_KEY_DELETED 1018L
 
@@ -43,10 +44,11 @@ static bool IsOpenKey(HKEY key) {
   return openKeys.count(key) != 0;
 }
 
+// The machine check has admitted only whole pairs of hex digits.
 static std::vector<BYTE> HexBytes(const std::string& hex) {
-  std::vector<BYTE> bytes;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<BYTE>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-  return bytes;
+  std::string bytes;
+  DecodeHex(hex, bytes);
+  return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
 static std::string ToHex(const BYTE* data, DWORD size) {

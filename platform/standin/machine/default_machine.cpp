@@ -1,4 +1,4 @@
-#include "platform/standin/machine.h"
+#include "platform/standin/machine/machine.h"
 
 namespace standin {
 

@@ -4,11 +4,11 @@
 #include <set>
 #include <string>
 
-#include "platform/standin/machine.h"
-#include "platform/standin/resets.h"
-#include "platform/standin/trace.h"
-#include "platform/standin/unicode.h"
 #include "platform/platform.h"
+#include "platform/standin/api/reset.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/trace.h"
+#include "platform/standin/text/unicode.h"
 
 struct SC_HANDLE__ {
   bool manager;
@@ -116,14 +116,13 @@ static SC_HANDLE OpenService(SC_HANDLE manager, LPCWSTR serviceName, DWORD acces
 // Records the new state in the machine file and lets the service pass through its pending state.
 static BOOL ChangeServiceState(SC_HANDLE handle, bool start) {
   const char* errorName = start ? "startError" : "stopError";
-  DWORD refusal = 0;
   const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {
     const Json& current = ServiceEntry(machine, handle->serviceName);
     if (!current.is_object()) return ERROR_SERVICE_DOES_NOT_EXIST;
-    refusal = NumberMember(current, errorName);
-    if (refusal != 0) return refusal;
-    if (start && IsRunning(current)) return refusal = ERROR_SERVICE_ALREADY_RUNNING;
-    if (!start && !IsRunning(current)) return refusal = ERROR_SERVICE_NOT_ACTIVE;
+    const DWORD injected = NumberMember(current, errorName);
+    if (injected != 0) return injected;
+    if (start && IsRunning(current)) return ERROR_SERVICE_ALREADY_RUNNING;
+    if (!start && !IsRunning(current)) return ERROR_SERVICE_NOT_ACTIVE;
     machine["services"][handle->serviceName]["state"] = start ? "running" : "stopped";
     return 0;
   });

@@ -1,9 +1,11 @@
 // Which JSON documents the stand-in accepts as a machine: checked once when read, so the
 // platform functions can rely on every member having its type.
+#include <algorithm>
 #include <set>
 #include <string>
 
-#include "platform/standin/machine.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/text/ascii.h"
 
 namespace standin {
 
@@ -32,11 +34,8 @@ static std::string CheckStrings(const Json& object, std::initializer_list<const 
 }
 
 static bool IsHexBytes(const std::string& text) {
-  if (text.size() % 2 != 0) return false;
-  for (char c : text) {
-    if (!isxdigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
+  std::string bytes;
+  return DecodeHex(text, bytes);
 }
 
 static std::string CheckInterface(const Json& entry, const std::string& where) {
@@ -102,13 +101,6 @@ static std::string CheckRegistry(const Json& registry) {
   return "";
 }
 
-static std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
-  }
-  return text;
-}
-
 // A pending phase: the shorthand object, or a list of readings.
 static std::string CheckPending(const Json& member, const std::string& where) {
   if (member.is_object()) return CheckNumbers(member, {"queries", "waitHint", "checkPointStep"}, where + ".");
@@ -129,7 +121,9 @@ static std::string CheckServices(const Json& services) {
   for (const auto& service : services.items()) {
     const std::string where = "services." + service.key();
     // Names differing only in letter case would be one service to the service control manager.
-    if (!names.insert(UpperAscii(service.key())).second) return where + " names a service listed before it";
+    std::string folded = service.key();
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
+    if (!names.insert(folded).second) return where + " names a service listed before it";
     if (!service.value().is_object()) return where + " is not an object";
     const Json& stateName = MemberOrNull(service.value(), "state");
     if (!stateName.is_null() && stateName != "stopped" && stateName != "running")

@@ -5,13 +5,13 @@
 #include <set>
 #include <string>
 
-#include "platform/standin/machine.h"
-#include "platform/standin/profile_rules.h"
-#include "platform/standin/resets.h"
-#include "platform/standin/trace.h"
-#include "platform/standin/unicode.h"
-#include "platform/standin/wzc_state.h"
 #include "platform/platform.h"
+#include "platform/standin/api/reset.h"
+#include "platform/standin/api/wzc_state.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/trace.h"
+#include "platform/standin/profiles/profile_rules.h"
+#include "platform/standin/text/unicode.h"
 
 namespace standin {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/standin/file_store.h"
+#include "platform/standin/machine/file_store.h"
 
 namespace standin {
 

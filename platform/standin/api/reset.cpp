@@ -1,8 +1,7 @@
-#include "platform/standin/control.h"
+#include "platform/standin/api/reset.h"
 
-#include "platform/standin/machine.h"
-#include "platform/standin/resets.h"
-#include "platform/standin/trace.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/trace.h"
 
 void StandinReset() {
   standin::ResetWlan();

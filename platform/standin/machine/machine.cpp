@@ -1,10 +1,11 @@
-#include "platform/standin/machine.h"
+#include "platform/standin/machine/machine.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/standin/file_store.h"
+#include "platform/standin/machine/file_store.h"
+#include "platform/standin/text/ascii.h"
 
 namespace standin {
 
@@ -132,10 +133,6 @@ const Json& MemberOrNull(const Json& object, const char* name) {
   return member == object.end() ? null : *member;
 }
 
-static char FoldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 // Registry keys differ most in their last part, so the comparison runs from the end.
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -165,13 +162,6 @@ std::string StringMember(const Json& object, const char* name) {
   return member.is_string() ? member.get<std::string>() : std::string();
 }
 
-static int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 bool ParseGuid(const std::string& text, GUID& guid) {
   static const char kShape[] = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
   if (text.size() != sizeof kShape - 1) return false;
@@ -182,7 +172,7 @@ bool ParseGuid(const std::string& text, GUID& guid) {
       if (text[i] != kShape[i]) return false;
       continue;
     }
-    const int digit = HexDigit(text[i]);
+    const int digit = HexDigitValue(text[i]);
     if (digit < 0) return false;
     if (nibble % 2 == 0) bytes[nibble / 2] = static_cast<uint8_t>(digit << 4);
     else bytes[nibble / 2] |= static_cast<uint8_t>(digit);

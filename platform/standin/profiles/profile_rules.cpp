@@ -1,10 +1,11 @@
 // The checks XP SP2 makes on a profile, in its order: well-formed XML, the root, the schema
 // and XP's own limits on it, the SSID, then the security settings.
-#include "platform/standin/profile_rules.h"
+#include "platform/standin/profiles/profile_rules.h"
 
 #include <vector>
 
-#include "platform/standin/profile_document.h"
+#include "platform/standin/profiles/profile_document.h"
+#include "platform/standin/text/ascii.h"
 
 namespace standin {
 
@@ -42,13 +43,6 @@ static bool IsTrue(const ProfileElement* element) {
   return value == u"true" || value == u"1";
 }
 
-static int HexValue(char16_t unit) {
-  if (unit >= u'0' && unit <= u'9') return unit - u'0';
-  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
-  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
-  return -1;
-}
-
 // Characters, not UTF-16 units: a surrogate pair is one character.
 static size_t CharacterCount(const std::u16string& text) {
   size_t count = 0;
@@ -74,13 +68,7 @@ static bool ReadSsid(const ProfileElement& profile, std::string& ssid) {
   ssid.clear();
   if (const ProfileElement* hex = Child(entry, u"hex")) {
     const std::u16string digits = Trimmed(hex->text);
-    if (digits.empty() || digits.size() % 2 != 0 || digits.size() > 2 * kMaxSsidBytes) return false;
-    for (size_t i = 0; i < digits.size(); i += 2) {
-      const int high = HexValue(digits[i]), low = HexValue(digits[i + 1]);
-      if (high < 0 || low < 0) return false;
-      ssid.push_back(static_cast<char>(high * 16 + low));
-    }
-    return true;
+    return !digits.empty() && digits.size() <= 2 * kMaxSsidBytes && DecodeHex(digits, ssid);
   }
   const ProfileElement* name = Child(entry, u"name");
   if (name == nullptr || name->text.empty()) return false;
@@ -118,7 +106,7 @@ static DWORD CheckKey(const ProfileElement* sharedKey, bool wep) {
     if (printable ? length < 8 || length > 63 : length != 64) return MSMSEC_PROFILE_PSK_LENGTH;
   }
   for (char16_t unit : key) {
-    if (printable ? unit < 32 || unit > 126 : HexValue(unit) < 0) return MSMSEC_PROFILE_KEYMATERIAL_CHAR;
+    if (printable ? unit < 32 || unit > 126 : HexDigitValue(unit) < 0) return MSMSEC_PROFILE_KEYMATERIAL_CHAR;
   }
   return 0;
 }

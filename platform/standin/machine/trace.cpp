@@ -1,8 +1,8 @@
-#include "platform/standin/trace.h"
+#include "platform/standin/machine/trace.h"
 
 #include <cstdio>
 
-#include "platform/standin/file_store.h"
+#include "platform/standin/machine/file_store.h"
 
 namespace standin {
 

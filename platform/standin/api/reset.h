@@ -5,3 +5,13 @@
 // handles, pending service states, the virtual clock and the trace file. The next platform
 // call reads TESSAMIN_MACHINE and TESSAMIN_TRACE again.
 void StandinReset();
+
+namespace standin {
+
+// Each part's share of StandinReset.
+void ResetClock();
+void ResetServices();
+void ResetRegistry();
+void ResetWlan();
+
+}  // namespace standin

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/standin/json_object.h"
+#include "platform/standin/machine/json_object.h"
 
 namespace standin {
 

@@ -1,14 +1,11 @@
-// Reads profiles with libxml2: no network, no external or internal document type, the
-// parser's own size and depth limits kept.
+// Reads profiles with libxml2 (loaded by profiles/libxml2.cpp): no network, no external or
+// internal document type, the parser's own size and depth limits kept.
 #include <climits>
 #include <cstring>
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-#include <libxml/xmlschemas.h>
-
-#include "platform/standin/profile_document.h"
-#include "platform/standin/unicode.h"
+#include "platform/standin/profiles/libxml2.h"
+#include "platform/standin/profiles/profile_document.h"
+#include "platform/standin/text/unicode.h"
 
 namespace standin {
 
@@ -21,17 +18,18 @@ static void IgnoreError(void*, xmlErrorPtr) {}
 static void RefuseDocumentType(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
   xmlParserCtxtPtr parser = static_cast<xmlParserCtxtPtr>(context);
   *static_cast<bool*>(parser->_private) = true;
-  xmlStopParser(parser);
+  Libxml2Library()->stopParser(parser);
 }
 
 // Compiled once per process: every profile is checked against the same schema.
-static xmlSchemaPtr ProfileSchema() {
-  static xmlSchemaPtr schema = [] {
-    xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(kProfileSchema, static_cast<int>(strlen(kProfileSchema)));
+static xmlSchemaPtr ProfileSchema(const Libxml2& xml) {
+  static xmlSchemaPtr schema = [&xml] {
+    xmlSchemaParserCtxtPtr parser =
+        xml.schemaNewMemParserCtxt(kProfileSchema, static_cast<int>(strlen(kProfileSchema)));
     if (parser == nullptr) return static_cast<xmlSchemaPtr>(nullptr);
-    xmlSchemaSetParserStructuredErrors(parser, IgnoreError, nullptr);
-    xmlSchemaPtr compiled = xmlSchemaParse(parser);
-    xmlSchemaFreeParserCtxt(parser);
+    xml.schemaSetParserStructuredErrors(parser, IgnoreError, nullptr);
+    xmlSchemaPtr compiled = xml.schemaParse(parser);
+    xml.schemaFreeParserCtxt(parser);
     return compiled;
   }();
   return schema;
@@ -55,45 +53,45 @@ static void Describe(const xmlNode* node, ProfileElement& element) {
   }
 }
 
-static bool IsValid(xmlDocPtr document) {
-  xmlSchemaPtr schema = ProfileSchema();
+static bool IsValid(const Libxml2& xml, xmlDocPtr document) {
+  xmlSchemaPtr schema = ProfileSchema(xml);
   if (schema == nullptr) return false;
-  xmlSchemaValidCtxtPtr validator = xmlSchemaNewValidCtxt(schema);
+  xmlSchemaValidCtxtPtr validator = xml.schemaNewValidCtxt(schema);
   if (validator == nullptr) return false;
-  xmlSchemaSetValidStructuredErrors(validator, IgnoreError, nullptr);
-  const bool valid = xmlSchemaValidateDoc(validator, document) == 0;
-  xmlSchemaFreeValidCtxt(validator);
+  xml.schemaSetValidStructuredErrors(validator, IgnoreError, nullptr);
+  const bool valid = xml.schemaValidateDoc(validator, document) == 0;
+  xml.schemaFreeValidCtxt(validator);
   return valid;
 }
 
 ProfileParse ReadProfileDocument(const std::u16string& text, ProfileElement& root) {
-  static const bool initialised = [] {
-    xmlInitParser();
-    xmlSetStructuredErrorFunc(nullptr, IgnoreError);
+  root = ProfileElement();
+  const Libxml2* xml = Libxml2Library();
+  if (xml == nullptr) return kProfileNotWellFormed;  // no parser: nothing can be taken
+  static const bool quiet = [xml] {
+    xml->setStructuredErrorFunc(nullptr, IgnoreError);
     return true;
   }();
-  (void)initialised;
-  root = ProfileElement();
+  (void)quiet;
   const std::string utf8 = Utf16ToUtf8(text);
   if (utf8.size() > static_cast<size_t>(INT_MAX)) return kProfileNotWellFormed;
-  xmlParserCtxtPtr parser = xmlNewParserCtxt();
+  xmlParserCtxtPtr parser = xml->newParserCtxt();
   if (parser == nullptr) return kProfileNotWellFormed;
   bool documentType = false;
   parser->_private = &documentType;
   parser->sax->internalSubset = RefuseDocumentType;
   xmlDocPtr document =
-      xmlCtxtReadMemory(parser, utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", kParseOptions);
+      xml->ctxtReadMemory(parser, utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", kParseOptions);
   const bool wellFormed = document != nullptr && !documentType && parser->wellFormed;
-  xmlFreeParserCtxt(parser);
-  const xmlNode* top = document ? xmlDocGetRootElement(document) : nullptr;
+  xml->freeParserCtxt(parser);
+  const xmlNode* top = document ? xml->docGetRootElement(document) : nullptr;
   if (!wellFormed || top == nullptr) {
-    xmlFreeDoc(document);
+    xml->freeDoc(document);
     return kProfileNotWellFormed;
   }
   Describe(top, root);
-  const bool valid = IsValid(document);
-  xmlFreeDoc(document);
+  const bool valid = IsValid(*xml, document);
+  xml->freeDoc(document);
   return valid ? kProfileSchemaValid : kProfileSchemaInvalid;
 }
-
 }  // namespace standin

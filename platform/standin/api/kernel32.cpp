@@ -1,11 +1,11 @@
 // kernel32: the last-error value, the virtual clock and the code-page conversions.
 #include <string>
 
-#include "platform/standin/machine.h"
-#include "platform/standin/resets.h"
-#include "platform/standin/trace.h"
-#include "platform/standin/unicode.h"
 #include "platform/platform.h"
+#include "platform/standin/api/reset.h"
+#include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/trace.h"
+#include "platform/standin/text/unicode.h"
 
 namespace standin {
 

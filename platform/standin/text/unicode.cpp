@@ -1,4 +1,4 @@
-#include "platform/standin/unicode.h"
+#include "platform/standin/text/unicode.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,7 +11,7 @@ struct Cp1252Mapping {
   char16_t unit;
   unsigned char byte;
 };
-#include "platform/standin/cp1252_table.inc"
+#include "platform/standin/text/cp1252_table.inc"
 
 void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room) {
   if (room == 0) return;

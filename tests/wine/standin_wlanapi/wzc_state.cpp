@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/standin/wzc_state.h"
+#include "platform/standin/api/wzc_state.h"
 
 namespace standin {
 

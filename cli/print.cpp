@@ -1,0 +1,7 @@
+#include "cli/print.h"
+
+#include "platform/platform.h"
+
+void Print(const std::string& text) {
+  WriteStandardOutput(text.data(), text.size());
+}
