@@ -25,8 +25,9 @@ TEST_F(DistTest, ShippedTextFilesArePlainAsciiWithCrLfLineEnds) {
         EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << name << " line " << lineNumber << ": lone CR";
       } else if (byte == '\n') {
         EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << name << " line " << lineNumber << ": LF without CR";
-        if (std::string(name) == "README.TXT")
+        if (std::string(name) == "README.TXT") {
           EXPECT_LE(i - 1 - lineStart, 78u) << name << " line " << lineNumber << " is too wide";
+        }
         lineStart = i + 1;
         ++lineNumber;
       } else {
