@@ -19,9 +19,11 @@ std::string Ssid(const std::string& name) {
 const char kEss[] = "<connectionType>ESS</connectionType>";
 const char kIbss[] = "<connectionType>IBSS</connectionType><connectionMode>manual</connectionMode>";
 
-// MSM security: authentication, encryption, useOneX (empty: absent), then a key when keyType is given.
+// MSM security: authentication, encryption, useOneX (empty: absent), then a key when keyType is given,
+// then the 802.1X settings.
 std::string Security(const std::string& authentication, const std::string& encryption, const std::string& oneX = "",
-                     const std::string& keyType = "", const std::string& key = "") {
+                     const std::string& keyType = "", const std::string& key = "",
+                     const std::string& oneXSettings = "") {
   std::string text = "<MSM><security><authEncryption><authentication>" + authentication +
                      "</authentication><encryption>" + encryption + "</encryption>";
   if (!oneX.empty()) text += "<useOneX>" + oneX + "</useOneX>";
@@ -29,7 +31,7 @@ std::string Security(const std::string& authentication, const std::string& encry
   if (!keyType.empty())
     text += "<sharedKey><keyType>" + keyType + "</keyType><protected>false</protected><keyMaterial>" + key +
             "</keyMaterial></sharedKey>";
-  return text + "</security></MSM>";
+  return text + oneXSettings + "</security></MSM>";
 }
 
 // A network profile of the SSID "Net" with those security settings.
@@ -37,7 +39,19 @@ std::string Secured(const std::string& security) {
   return Profile(Ssid("Net") + kEss + security);
 }
 
-const char kOneX[] = "<OneX xmlns=\"http://www.microsoft.com/networking/OneX/v1\"><EAPConfig/></OneX>";
+// 802.1X settings: the EAP method's type, then what EapHostConfig holds after it.
+std::string OneX(const std::string& methodType, const std::string& config) {
+  return "<OneX xmlns=\"http://www.microsoft.com/networking/OneX/v1\"><EAPConfig><EapHostConfig "
+         "xmlns=\"http://www.microsoft.com/provisioning/EapHostConfig\"><EapMethod><Type "
+         "xmlns=\"http://www.microsoft.com/provisioning/EapCommon\">" +
+         methodType + "</Type></EapMethod>" + config + "</EapHostConfig></EAPConfig></OneX>";
+}
+// The method's own settings, an Eap element of that type.
+std::string EapConfig(const std::string& type) {
+  return "<Config><Eap xmlns=\"http://www.microsoft.com/provisioning/BaseEapConnectionPropertiesV1\"><Type>" + type +
+         "</Type></Eap></Config>";
+}
+const std::string kPeap = OneX("25", EapConfig("25"));
 const std::string kHex64(64, 'a');
 
 class ProfileRulesTest : public CliTest {
@@ -75,6 +89,9 @@ const char kKeyType[] = "(262168)The key type in the profile does not fit its en
 const char kKeyLength[] = "(262147)The WEP key in the profile has an invalid length.";
 const char kPskLength[] = "(262148)The pre-shared key in the profile has an invalid length.";
 const char kKeyChar[] = "(262167)The key material in the profile has an invalid character.";
+const char kNoEapConfig[] = "(327689)The profile's 802.1X settings hold no EAP configuration.";
+const char kEapType[] = "(327691)The profile's EAP method is not one this system supports.";
+const char kEapProperties[] = "(327696)The profile's EAP connection properties are invalid.";
 
 TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
   struct Case {
@@ -89,6 +106,8 @@ TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
       {"cut short", Profile(Ssid("Net") + kEss).substr(0, 60), kSchema},
       {"document type", "<!DOCTYPE WLANProfile>" + Profile(Ssid("Net") + kEss), kSchema},
       {"external entity", "<!DOCTYPE x [<!ENTITY e SYSTEM \"/etc/passwd\">]>" + Profile(Ssid("&e;") + kEss), kSchema},
+      {"undeclared prefix", "<p:WLANProfile xmlns=\"" + std::string(kNamespace) + "\"><name>x</name></p:WLANProfile>",
+       kSchema},
       {"other root", "<profile><name>x</name></profile>", kMissing},
       // The schema as XP applies it.
       {"no namespace", "<WLANProfile><name>x</name>" + Ssid("Net") + kEss + "</WLANProfile>", kSchema},
@@ -137,15 +156,24 @@ TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
       {"shared WEP with 802.1X", Secured(Security("shared", "WEP", "1", "networkKey", wep13)), kOneXEnabled},
       {"WEP passphrase", Secured(Security("open", "WEP", "false", "passPhrase", wep13)), kKeyType},
       {"WEP key of 6", Secured(Security("shared", "WEP", "", "networkKey", "abcdef")), kKeyLength},
-      {"WEP without a key", Secured(Security("open", "WEP")), kKeyLength},
       {"passphrase of 7", Secured(Security("WPAPSK", "TKIP", "", "passPhrase", "1234567")), kPskLength},
       {"passphrase of 64", Secured(Security("WPA2PSK", "AES", "", "passPhrase", kHex64)), kPskLength},
       {"network key of 63", Secured(Security("WPA2PSK", "AES", "", "networkKey", kHex64.substr(1))), kPskLength},
-      {"WPA2PSK without a key", Secured(Security("WPA2PSK", "AES")), kPskLength},
       {"network key not hex", Secured(Security("WPAPSK", "AES", "", "networkKey", "g" + kHex64.substr(1))), kKeyChar},
       {"passphrase with a tab", Secured(Security("WPAPSK", "AES", "", "passPhrase", "long\tenough")), kKeyChar},
       {"passphrase beyond ASCII", Secured(Security("WPAPSK", "AES", "", "passPhrase", "naïve key")), kKeyChar},
       {"10-digit WEP key not hex", Secured(Security("open", "WEP", "", "networkKey", "012345678x")), kKeyChar},
+      // 802.1X: PEAP only, from the EAP configuration of the OneX settings.
+      {"802.1X without OneX settings", Secured(Security("WPA2", "AES", "true")), kNoEapConfig},
+      {"802.1X without EAP configuration",
+       Secured(Security("WPA", "TKIP", "true", "", "",
+                        "<OneX xmlns=\"http://www.microsoft.com/networking/OneX/v1\"/>")),
+       kNoEapConfig},
+      {"EAP-TLS", Secured(Security("WPA2", "AES", "true", "", "", OneX("13", EapConfig("13")))), kEapType},
+      {"empty ConfigBlob", Secured(Security("WPA2", "AES", "true", "", "", OneX("25", "<ConfigBlob> </ConfigBlob>"))),
+       "(0)The operation was successful."},  // ERROR_INVALID_PARAMETER: no reason code
+      {"PEAP with EAP-TLS settings", Secured(Security("open", "WEP", "1", "", "", OneX("25", EapConfig("13")))),
+       kEapProperties},
   };
   for (const Case& c : cases) EXPECT_EQ(Add(c.text), Refusal(c.reason)) << c.what;
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Home", "Park-adhoc"}));
@@ -157,18 +185,22 @@ TEST_F(ProfileRulesTest, EverySecuritySetupOfXpIsTaken) {
       {"open without security settings", Profile(Ssid("Net") + kEss)},
       {"WEP, open", Secured(Security("open", "WEP", "false", "networkKey", "abcde"))},
       {"WEP, shared", Secured(Security("shared", "WEP", "0", "networkKey", "0123456789abcdef0123456789"))},
-      {"WEP, open, keys from 802.1X", Secured(Security("open", "WEP", "true") + kOneX)},
+      {"WEP, open, keys from 802.1X", Secured(Security("open", "WEP", "true", "", "", kPeap))},
+      {"WEP without a key: asked for on connecting", Secured(Security("open", "WEP"))},
+      {"WPA2-PSK without a key", Secured(Security("WPA2PSK", "AES"))},
       {"WPA-PSK, passphrase", Secured(Security("WPAPSK", "TKIP", "false", "passPhrase", "a passphrase"))},
       {"WPA-PSK, network key", Secured(Security("WPAPSK", "AES", "", "networkKey", kHex64))},
       {"WPA2-PSK, passphrase", Secured(Security("WPA2PSK", "AES", "false", "passPhrase", std::string(63, '~')))},
       {"WPA2-PSK, network key", Secured(Security("WPA2PSK", "TKIP", "false", "networkKey", kHex64))},
-      {"WPA, 802.1X", Secured(Security("WPA", "TKIP", "true"))},
+      {"WPA, 802.1X", Secured(Security("WPA", "TKIP", "true", "", "", kPeap))},
+      {"WPA2, 802.1X, PEAP settings as a blob",
+       Secured(Security("WPA2", "AES", "true", "", "", OneX("25", "<ConfigBlob>0A</ConfigBlob>")))},
       {"WPA2, 802.1X, OneX and FIPS settings",
        Profile(Ssid("Net") + kEss +
                "<MSM><security><authEncryption><authentication>WPA2</authentication><encryption>AES</encryption>"
                "<useOneX>true</useOneX><FIPSMode xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v2\">false"
                "</FIPSMode></authEncryption>" +
-               kOneX + "</security></MSM>")},
+               kPeap + "</security></MSM>")},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Add(c.second), Added()) << c.first;

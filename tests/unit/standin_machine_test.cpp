@@ -46,8 +46,26 @@ TEST_F(MachineFileTest, DefaultMachineIsWrittenAtTheFirstChangeOnly) {
   const MachineJson saved = MachineJson::parse(ReadFile(nested));
   EXPECT_EQ(saved["services"]["WZCSVC"]["state"], "running");
   EXPECT_EQ(saved["wlan"]["interfaces"].size(), 2u);
+  EXPECT_EQ(StartWifiApi(), -1);  // start-pending until a status query reports it running
+  ResetProcess();
   ASSERT_EQ(StartWifiApi(), 0);
   EXPECT_EQ(wlanSession.interfaceList->dwNumberOfItems, 2u);
+}
+
+// It holds wireless keys: made for its owner alone, whatever the umask; a mode given later stays.
+TEST_F(MachineFileTest, NewFileIsTheOwnersAloneAndAnExistingOneKeepsItsMode) {
+  unlink(machinePath.c_str());
+  const mode_t umaskBefore = umask(0);
+  ASSERT_TRUE(StartService());
+  umask(umaskBefore);
+  struct stat info;
+  ASSERT_EQ(stat(machinePath.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  UseMachine(BaseMachine());
+  chmod(machinePath.c_str(), 0640);
+  ASSERT_TRUE(StartService());
+  ASSERT_EQ(stat(machinePath.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 TEST_F(MachineFileTest, LocationFallsBackToTheStateFolders) {

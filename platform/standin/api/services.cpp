@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/standin/api/reset.h"
+#include "platform/standin/api/wzc_state.h"
 #include "platform/standin/machine/machine.h"
 #include "platform/standin/machine/trace.h"
 #include "platform/standin/text/unicode.h"
@@ -70,6 +71,19 @@ static bool ReadingAt(const Json& pending, DWORD index, Reading& reading) {
 
 static bool IsRunning(const Json& service) {
   return StringMember(service, "state") == "running";
+}
+
+// Native Wifi works only while WZCSVC runs: it is recorded running, and a start made in this
+// run has been reported running (no start reading remains).
+bool WzcServiceRunning() {
+  const Json* machine = Machine();
+  if (machine == nullptr) return false;
+  const std::string name = StoredServiceName(*machine, "WZCSVC");
+  if (name.empty() || !IsRunning(ServiceEntry(*machine, name))) return false;
+  const auto pending = pendingStates.find(name);
+  Reading reading;
+  return pending == pendingStates.end() || pending->second.state != SERVICE_START_PENDING ||
+         !ReadingAt(pending->second.readings, pending->second.taken, reading);
 }
 
 static BOOL FailWith(DWORD error) {

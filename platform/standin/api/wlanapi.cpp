@@ -157,9 +157,9 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
   if (FindInterface(*current, *guid) == nullptr) return ERROR_INVALID_PARAMETER;
   const std::u16string wide = Utf16Text(xml);
   const ProfileVerdict verdict = CheckProfile(wide);
-  if (verdict.reasonCode != WLAN_REASON_CODE_SUCCESS) {
-    *reasonCode = verdict.reasonCode;
-    return ERROR_BAD_PROFILE;
+  if (verdict.error != ERROR_SUCCESS) {
+    if (verdict.error == ERROR_BAD_PROFILE) *reasonCode = verdict.reasonCode;
+    return verdict.error;
   }
   name = Utf16ToUtf8(verdict.storedName);
   const std::string text = Utf16ToUtf8(wide);
@@ -199,6 +199,9 @@ static const char* ReasonText(DWORD code) {
     case MSMSEC_PROFILE_ONEX_ENABLED: return "The profile enables 802.1X, which its authentication does not allow.";
     case MSMSEC_PROFILE_KEYMATERIAL_CHAR: return "The key material in the profile has an invalid character.";
     case MSMSEC_PROFILE_WRONG_KEYTYPE: return "The key type in the profile does not fit its encryption.";
+    case ONEX_PROFILE_INVALID_LENGTH: return "The profile's 802.1X settings hold no EAP configuration.";
+    case ONEX_PROFILE_INVALID_EAP_TYPE_OR_FLAG: return "The profile's EAP method is not one this system supports.";
+    case ONEX_PROFILE_INVALID_EAP_CONNECTION_PROPERTIES: return "The profile's EAP connection properties are invalid.";
     default: return nullptr;
   }
 }

@@ -3,8 +3,9 @@
 
 namespace standin {
 
-// The machine file's service entry on the stand-in; the service control manager's report in
-// the wlanapi.dll built for Windows.
+// The stand-in's service control (api/services.cpp), where a service started in this run is
+// start-pending until its status queries report it running; the service control manager's
+// report in the wlanapi.dll built for Windows.
 bool WzcServiceRunning();
 
 }  // namespace standin

@@ -93,9 +93,13 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& content) 
   // One fixed name, used only under the machine lock: a run killed mid-save leaves this one
   // file, and the next save truncates and reuses it.
   const std::string temporary = path + ".tmp";
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+  // The file holds wireless keys: a new one is its owner's alone, whatever the umask; one
+  // that exists keeps the mode its owner gave it.
+  struct stat existing;
+  const mode_t mode = stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0600;
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, content) && fchmod(fd, 0644) == 0 && fdatasync(fd) == 0;
+  const bool written = WriteAll(fd, content) && fchmod(fd, mode) == 0 && fdatasync(fd) == 0;
   if (close(fd) != 0 || !written) {
     unlink(temporary.c_str());
     return false;

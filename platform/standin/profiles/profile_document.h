@@ -15,7 +15,7 @@ struct ProfileElement {
 };
 
 enum ProfileParse {
-  kProfileNotWellFormed,  // not XML, or XML with a document type (refused as MSXML 6 does)
+  kProfileNotWellFormed,  // not XML, XML with a namespace error or a document type (as MSXML 6 refuses them)
   kProfileSchemaInvalid,  // well-formed but breaks the schema
   kProfileSchemaValid,
 };

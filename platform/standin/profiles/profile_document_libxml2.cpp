@@ -82,7 +82,8 @@ ProfileParse ReadProfileDocument(const std::u16string& text, ProfileElement& roo
   parser->sax->internalSubset = RefuseDocumentType;
   xmlDocPtr document =
       xml->ctxtReadMemory(parser, utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", kParseOptions);
-  const bool wellFormed = document != nullptr && !documentType && parser->wellFormed;
+  // Namespaces are part of being well-formed: MSXML refuses an undeclared prefix outright.
+  const bool wellFormed = document != nullptr && !documentType && parser->wellFormed && parser->nsWellFormed;
   xml->freeParserCtxt(parser);
   const xmlNode* top = document ? xml->docGetRootElement(document) : nullptr;
   if (!wellFormed || top == nullptr) {

@@ -1,5 +1,5 @@
 // The checks XP SP2 makes on a profile, in its order: well-formed XML, the root, the schema
-// and XP's own limits on it, the SSID, then the security settings.
+// and XP's own limits on it, the SSID, the security settings, then the 802.1X settings.
 #include "platform/standin/profiles/profile_rules.h"
 
 #include <vector>
@@ -10,14 +10,21 @@
 namespace standin {
 
 static const char16_t kProfileNamespace[] = u"http://www.microsoft.com/networking/WLAN/profile/v1";
+static const char16_t kOneXNamespace[] = u"http://www.microsoft.com/networking/OneX/v1";
+static const char16_t kEapHostNamespace[] = u"http://www.microsoft.com/provisioning/EapHostConfig";
+static const char16_t kEapCommonNamespace[] = u"http://www.microsoft.com/provisioning/EapCommon";
+static const char16_t kBaseEapNamespace[] = u"http://www.microsoft.com/provisioning/BaseEapConnectionPropertiesV1";
+static const char16_t kPeapType[] = u"25";
 static const char16_t kAdHocSuffix[] = u"-adhoc";
 static const size_t kMaxSsidBytes = 32;
 
-// The first child of the profile's own namespace with that name; null when there is none.
-static const ProfileElement* Child(const ProfileElement* parent, const char16_t* name) {
+// The first child with that name, in the profile's own namespace unless another is given;
+// null when there is none.
+static const ProfileElement* Child(const ProfileElement* parent, const char16_t* name,
+                                   const char16_t* namespaceUri = kProfileNamespace) {
   if (parent == nullptr) return nullptr;
   for (const ProfileElement& child : parent->children)
-    if (child.localName == name && child.namespaceUri == kProfileNamespace) return &child;
+    if (child.localName == name && child.namespaceUri == namespaceUri) return &child;
   return nullptr;
 }
 
@@ -91,12 +98,14 @@ static std::u16string SsidText(const std::string& ssid) {
   return text;
 }
 
-// The key rules for WEP (wep) or WPA/WPA2-Personal; 0 when the key passes.
+// The key rules for WEP (wep) or WPA/WPA2-Personal; 0 when the key passes. A profile
+// without a key is taken: XP asks the user for it when connecting.
 static DWORD CheckKey(const ProfileElement* sharedKey, bool wep) {
+  if (sharedKey == nullptr) return 0;
   const std::u16string keyType = TextOf(Child(sharedKey, u"keyType"));
   const std::u16string key = TextOf(Child(sharedKey, u"keyMaterial"));
   const size_t length = CharacterCount(key);
-  if (wep && sharedKey != nullptr && keyType != u"networkKey") return MSMSEC_PROFILE_WRONG_KEYTYPE;
+  if (wep && keyType != u"networkKey") return MSMSEC_PROFILE_WRONG_KEYTYPE;
   bool printable;  // else hex digits
   if (wep) {
     if (length != 5 && length != 13 && length != 10 && length != 26) return MSMSEC_PROFILE_KEY_LENGTH;
@@ -111,12 +120,20 @@ static DWORD CheckKey(const ProfileElement* sharedKey, bool wep) {
   return 0;
 }
 
+static const ProfileElement* Security(const ProfileElement& profile) {
+  return Child(Child(&profile, u"MSM"), u"security");
+}
+
+static bool UsesOneX(const ProfileElement& profile) {
+  return IsTrue(Child(Child(Security(profile), u"authEncryption"), u"useOneX"));
+}
+
 static DWORD CheckSecurity(const ProfileElement& profile, bool adHoc) {
-  const ProfileElement* security = Child(Child(&profile, u"MSM"), u"security");
+  const ProfileElement* security = Security(profile);
   const ProfileElement* authEncryption = Child(security, u"authEncryption");
   const std::u16string authentication = authEncryption ? TextOf(Child(authEncryption, u"authentication")) : u"open";
   const std::u16string encryption = authEncryption ? TextOf(Child(authEncryption, u"encryption")) : u"none";
-  const bool oneX = IsTrue(Child(authEncryption, u"useOneX"));
+  const bool oneX = UsesOneX(profile);
   const bool wep = encryption == u"WEP";
   const bool enterprise = authentication == u"WPA" || authentication == u"WPA2";
   const bool personal = authentication == u"WPAPSK" || authentication == u"WPA2PSK";
@@ -131,6 +148,31 @@ static DWORD CheckSecurity(const ProfileElement& profile, bool adHoc) {
   if (wep && !oneX) return CheckKey(Child(security, u"sharedKey"), true);
   if (personal) return CheckKey(Child(security, u"sharedKey"), false);
   return 0;
+}
+
+// PEAP, EAP type 25: XP's Native Wifi takes no other method.
+static bool IsPeap(const ProfileElement* type) {
+  return Trimmed(TextOf(type)) == kPeapType;
+}
+
+// The 802.1X settings XP uses: the EAPConfig of the OneX element, whose method must be PEAP.
+static void CheckOneX(const ProfileElement& profile, ProfileVerdict& verdict) {
+  const ProfileElement* oneX = Child(Security(profile), u"OneX", kOneXNamespace);
+  const ProfileElement* hostConfig = Child(Child(oneX, u"EAPConfig", kOneXNamespace), u"EapHostConfig", kEapHostNamespace);
+  if (hostConfig == nullptr) {
+    verdict.reasonCode = ONEX_PROFILE_INVALID_LENGTH;
+  } else if (!IsPeap(Child(Child(hostConfig, u"EapMethod", kEapHostNamespace), u"Type", kEapCommonNamespace))) {
+    verdict.reasonCode = ONEX_PROFILE_INVALID_EAP_TYPE_OR_FLAG;
+  } else if (const ProfileElement* blob = Child(hostConfig, u"ConfigBlob", kEapHostNamespace);
+             blob != nullptr && Trimmed(blob->text).empty()) {
+    verdict.error = ERROR_INVALID_PARAMETER;  // refused as an argument: no reason code
+  } else if (const ProfileElement* config = Child(hostConfig, u"Config", kEapHostNamespace)) {
+    // The method's own settings: an Eap element of type PEAP first.
+    const ProfileElement* first = config->children.empty() ? nullptr : &config->children.front();
+    const bool peap = first != nullptr && first->localName == u"Eap" && first->namespaceUri == kBaseEapNamespace &&
+                      IsPeap(Child(first, u"Type", kBaseEapNamespace));
+    if (!peap) verdict.reasonCode = ONEX_PROFILE_INVALID_EAP_CONNECTION_PROPERTIES;
+  }
 }
 
 ProfileVerdict CheckProfile(const std::u16string& text) {
@@ -149,8 +191,10 @@ ProfileVerdict CheckProfile(const std::u16string& text) {
   } else {
     verdict.adHoc = TextOf(Child(&profile, u"connectionType")) == u"IBSS";
     verdict.reasonCode = CheckSecurity(profile, verdict.adHoc);
+    if (verdict.reasonCode == WLAN_REASON_CODE_SUCCESS && UsesOneX(profile)) CheckOneX(profile, verdict);
   }
-  if (verdict.reasonCode == WLAN_REASON_CODE_SUCCESS) {
+  if (verdict.reasonCode != WLAN_REASON_CODE_SUCCESS) verdict.error = ERROR_BAD_PROFILE;
+  if (verdict.error == ERROR_SUCCESS) {
     verdict.storedName = SsidText(ssid);
     if (verdict.adHoc) verdict.storedName += kAdHocSuffix;
   }

@@ -34,12 +34,24 @@
 #ifndef MSMSEC_PROFILE_WRONG_KEYTYPE
 #define MSMSEC_PROFILE_WRONG_KEYTYPE 0x40018
 #endif
+#ifndef ONEX_PROFILE_INVALID_LENGTH
+#define ONEX_PROFILE_INVALID_LENGTH 0x50009
+#endif
+#ifndef ONEX_PROFILE_INVALID_EAP_TYPE_OR_FLAG
+#define ONEX_PROFILE_INVALID_EAP_TYPE_OR_FLAG 0x5000B
+#endif
+#ifndef ONEX_PROFILE_INVALID_EAP_CONNECTION_PROPERTIES
+#define ONEX_PROFILE_INVALID_EAP_CONNECTION_PROPERTIES 0x50010
+#endif
 
 namespace standin {
 
 struct ProfileVerdict {
-  DWORD reasonCode = WLAN_REASON_CODE_SUCCESS;  // the first rule the text breaks
-  std::u16string storedName;                    // set when accepted
+  // ERROR_BAD_PROFILE with the reason code of the first rule the text breaks, or
+  // ERROR_INVALID_PARAMETER (no reason code) for settings XP refuses as a bad argument.
+  DWORD error = ERROR_SUCCESS;
+  DWORD reasonCode = WLAN_REASON_CODE_SUCCESS;
+  std::u16string storedName;  // set when accepted
   bool adHoc = false;
 };
 
