@@ -161,6 +161,18 @@ TEST_F(ProfilesTest, NamesBeyondAsciiInTheMachinesCodePage) {
   }
 }
 
+TEST_F(ProfilesTest, TraceHoldsTheToolsConversionsOnly) {
+  // The profile file's text is converted once, sized first; the stand-in converts each SSID
+  // with functions of its own.
+  UseMachine(TwoInterfaceMachine());
+  const std::string path = Path("cafe.xml"), text = ProfileXml("Caf\xE9");
+  WriteFile(path, text);
+  EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidTextA) + AddedLine(path, kGuidB));
+  const std::string conversion = "MultiByteToWideChar 1252 " + std::to_string(text.size() + 1) + " -> " +
+                                 std::to_string(text.size() + 1);
+  EXPECT_EQ(Calls({"MultiByteToWideChar", "WideCharToMultiByte"}), (std::vector<std::string>{conversion, conversion}));
+}
+
 TEST_F(ProfilesTest, LongNamesAreComparedWhole) {
   MachineJson machine = BaseMachine();
   machine["codePage"] = 65001;
