@@ -170,8 +170,9 @@ std::string TableText(const Measured& m, const char* madeUnder) {
   std::string segments, runs, exceptions;
   for (unsigned lead = 0; lead < 0x100; ++lead)
     if (m.isLeadByte[lead]) AppendRow(m, lead, segments, runs);
-  std::vector<ByteSequence> first(0x10000);
-  standin::FirstSequences(m.unitOfByte, m.isLeadByte, m.unitOfPair.data(), m.defaultUnit, first.data());
+  std::vector<ByteSequence> first(0x10000, kNoSequence);
+  standin::FirstSequences(m.unitOfByte, m.isLeadByte, m.unitOfPair.data(), m.defaultUnit,
+                          [&](char16_t unit) -> ByteSequence& { return first[unit]; });
   int count = 0;
   for (unsigned unit = 0; unit < 0x10000; ++unit) {
     if (m.written[unit] == first[unit]) continue;

@@ -18,9 +18,21 @@ struct CodePage {
   bool isLeadByte[256];
   char16_t unitOfByte[256];
   std::vector<char16_t> unitOfPair;  // by ByteSequence; only with lead bytes
-  std::vector<ByteSequence> sequenceOfUnit = std::vector<ByteSequence>(0x10000);
+  // What each unit is written as, in blocks of 256 units: the block of units high * 256 on
+  // starts at blockStart[high]. Most blocks hold no character and share the first.
+  size_t blockStart[256];
+  std::vector<ByteSequence> sequences = std::vector<ByteSequence>(256, kNoSequence);
   ByteSequence defaultUnitSequence;  // what the default unit is written as
 };
+
+static ByteSequence& SequenceOf(CodePage& page, char16_t unit) {
+  size_t& start = page.blockStart[unit >> 8];
+  if (start == 0) {
+    start = page.sequences.size();
+    page.sequences.resize(start + 256, kNoSequence);
+  }
+  return page.sequences[start + (unit & 0xFF)];
+}
 
 static void Unpack(const CodePageTable& table, CodePage& page) {
   page.table = &table;
@@ -40,11 +52,12 @@ static void Unpack(const CodePageTable& table, CodePage& page) {
     for (unsigned k = 0; k < run.count; ++k)
       page.unitOfPair[run.lead * 0x100 + run.firstTrail + k] = static_cast<char16_t>(run.firstUnit + k);
   }
+  for (size_t& start : page.blockStart) start = 0;
   FirstSequences(page.unitOfByte, page.isLeadByte, page.unitOfPair.data(), table.defaultUnit,
-                 page.sequenceOfUnit.data());
+                 [&](char16_t unit) -> ByteSequence& { return SequenceOf(page, unit); });
   for (size_t i = 0; i < table.exceptionCount; ++i)
-    page.sequenceOfUnit[table.exceptions[i].unit] = table.exceptions[i].sequence;
-  page.defaultUnitSequence = page.sequenceOfUnit[table.defaultUnit];
+    SequenceOf(page, table.exceptions[i].unit) = table.exceptions[i].sequence;
+  page.defaultUnitSequence = SequenceOf(page, table.defaultUnit);
 }
 
 // The unpacked code page; null for UTF-8 and for a code page the stand-in lacks.
@@ -119,7 +132,8 @@ EncodedText EncodeUnits(UINT codePage, const char16_t* units, size_t count, cons
       surrogatePair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
                       units[i + 1] <= 0xDFFF;
       size = Utf16ToUtf8(units + i, surrogatePair ? 2 : 1).copy(piece, sizeof piece);
-    } else if (const ByteSequence sequence = page->sequenceOfUnit[units[i]]; sequence != kNoSequence) {
+    } else if (const ByteSequence sequence = page->sequences[page->blockStart[units[i] >> 8] + (units[i] & 0xFF)];
+               sequence != kNoSequence) {
       if (sequence > 0xFF) piece[size++] = static_cast<char>(sequence >> 8);
       piece[size++] = static_cast<char>(sequence);
     } else {

@@ -63,20 +63,21 @@ struct CodePageTable {
 
 // The first byte sequence, in ascending order, that gives each unit: the single bytes that
 // are not lead bytes, then the pairs that map to something. unitOfPair holds 65536 units
-// indexed by the pair's ByteSequence (only read for lead bytes); firstSequence receives
-// 65536 sequences, kNoSequence for a unit that none gives. WideCharToMultiByte writes these
-// but for the exceptions.
-inline void FirstSequences(const char16_t* unitOfByte, const bool* isLeadByte, const char16_t* unitOfPair,
-                           char16_t defaultUnit, ByteSequence* firstSequence) {
-  for (size_t unit = 0; unit < 0x10000; ++unit) firstSequence[unit] = kNoSequence;
-  for (unsigned byte = 0; byte < 0x100; ++byte) {
-    if (!isLeadByte[byte] && firstSequence[unitOfByte[byte]] == kNoSequence)
-      firstSequence[unitOfByte[byte]] = static_cast<ByteSequence>(byte);
-  }
-  for (unsigned pair = 0x100; pair < 0x10000; ++pair) {
-    if (!isLeadByte[pair >> 8]) continue;
-    const char16_t unit = unitOfPair[pair];
-    if (unit != defaultUnit && firstSequence[unit] == kNoSequence) firstSequence[unit] = static_cast<ByteSequence>(pair);
+// indexed by the pair's ByteSequence (only read for lead bytes). sequenceOf(unit) gives the
+// place of the unit's sequence, kNoSequence until one is found; a unit that none gives keeps
+// it. WideCharToMultiByte writes these but for the exceptions.
+template <class SequenceOf>
+void FirstSequences(const char16_t* unitOfByte, const bool* isLeadByte, const char16_t* unitOfPair,
+                    char16_t defaultUnit, SequenceOf&& sequenceOf) {
+  auto take = [&](char16_t unit, unsigned sequence) {
+    ByteSequence& place = sequenceOf(unit);
+    if (place == kNoSequence) place = static_cast<ByteSequence>(sequence);
+  };
+  for (unsigned byte = 0; byte < 0x100; ++byte)
+    if (!isLeadByte[byte]) take(unitOfByte[byte], byte);
+  for (unsigned lead = 0; lead < 0x100; ++lead) {
+    for (unsigned pair = lead << 8; isLeadByte[lead] && pair < (lead + 1) << 8; ++pair)
+      if (unitOfPair[pair] != defaultUnit) take(unitOfPair[pair], pair);
   }
 }
 
