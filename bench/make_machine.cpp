@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
   const int interfaces = atoi(argv[1]), profiles = atoi(argv[2]);
   nlohmann::ordered_json machine;
   machine["format"] = "tessamin-machine/1";
-  machine["codePage"] = 65001;
   machine["wlan"]["interfaces"] = nlohmann::ordered_json::array();
   machine["registry"] = nlohmann::ordered_json::object();
   for (int i = 0; i < interfaces; ++i) {

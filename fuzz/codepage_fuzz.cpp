@@ -1,11 +1,13 @@
-// The stand-in's code-page conversions on arbitrary bytes and arbitrary UTF-16, lone
-// surrogates included, with exact and short output buffers.
+// The stand-in's code-page conversions, UTF-8 and every ANSI code page, on arbitrary bytes
+// and arbitrary UTF-16, lone surrogates included, with exact and short output buffers.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/standin/text/code_page_table.h"
 
 static void BytesToWide(UINT codePage, DWORD flags, const char* bytes, int count) {
   const int needed = MultiByteToWideChar(codePage, flags, bytes, count, nullptr, 0);
@@ -27,6 +29,8 @@ static void WideToBytes(UINT codePage, const WCHAR* wide, int count) {
   std::vector<char> bytes(static_cast<size_t>(needed) + 1, 'Z');
   if (WideCharToMultiByte(codePage, 0, wide, count, bytes.data(), needed, nullptr, nullptr) != needed) __builtin_trap();
   if (bytes[static_cast<size_t>(needed)] != 'Z') __builtin_trap();
+  if (needed > 1 && WideCharToMultiByte(codePage, 0, wide, count, bytes.data(), needed - 1, nullptr, nullptr) != 0)
+    __builtin_trap();
   if (codePage == CP_UTF8) {  // what UTF-8 holds converts back to the same number of units or fewer
     const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), needed, nullptr, 0);
     if (units <= 0 || units > count) __builtin_trap();
@@ -37,15 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > 1 << 16) return 0;
   const char* bytes = reinterpret_cast<const char*>(data);
   const int count = static_cast<int>(size);
-  for (UINT codePage : {static_cast<UINT>(CP_UTF8), 1252u}) {
+  std::vector<WCHAR> wide(size / 2);
+  if (!wide.empty()) memcpy(wide.data(), data, wide.size() * sizeof(WCHAR));
+  std::vector<UINT> codePages(std::begin(standin::kAnsiCodePages), std::end(standin::kAnsiCodePages));
+  codePages.push_back(CP_UTF8);
+  for (UINT codePage : codePages) {
     BytesToWide(codePage, 0, bytes, count);
     BytesToWide(codePage, MB_ERR_INVALID_CHARS, bytes, count);
-  }
-  std::vector<WCHAR> wide(size / 2);
-  if (!wide.empty()) {
-    memcpy(wide.data(), data, wide.size() * sizeof(WCHAR));
-    WideToBytes(CP_UTF8, wide.data(), static_cast<int>(wide.size()));
-    WideToBytes(1252, wide.data(), static_cast<int>(wide.size()));
+    if (!wide.empty()) WideToBytes(codePage, wide.data(), static_cast<int>(wide.size()));
   }
   return 0;
 }

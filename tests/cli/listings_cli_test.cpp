@@ -53,11 +53,12 @@ TEST_F(ListingsTest, UnavailableProfileListIsReportedAndTheOthersStillListed) {
 
 TEST_F(ListingsTest, NonAsciiTextComesOutInTheAnsiCodePage) {
   MachineJson machine = BaseMachine();
+  machine["codePage"] = 65001;
   machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "Carte réseau sans fil", {"Café", "Ω-Netz", "≠-Netz"})};
   UseMachine(machine);
   EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nCarte réseau sans fil / Café\nCarte réseau sans fil / Ω-Netz\n"
                               "Carte réseau sans fil / ≠-Netz\n\n");
-  machine["codePage"] = 1252;
+  machine.erase("codePage");  // 1252
   UseMachine(machine);
   // Windows-1252 has no Ω: the platform writes its best-fit O; for ≠ it has none, and writes "?".
   EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nCarte r\xE9seau sans fil / Caf\xE9\nCarte r\xE9seau sans fil / O-Netz\n"

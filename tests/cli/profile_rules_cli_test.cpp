@@ -243,9 +243,12 @@ TEST_F(ProfileRulesTest, StoredUnderTheSsidInPlaceOrAtTheTopOfItsGroup) {
 
 TEST_F(ProfileRulesTest, SsidBytesAreReadInTheMachinesCodePage) {
   // 16 characters of two bytes in UTF-8 fit; in code page 1252 each is one byte.
+  MachineJson machine = SavedMachine();
+  machine["codePage"] = 65001;
+  UseMachine(machine);
   const std::string sixteen = "éééééééééééééééé";
   EXPECT_EQ(Add(Profile(Ssid(sixteen) + kEss)), Added());
-  MachineJson machine = SavedMachine();
+  machine = SavedMachine();
   machine["codePage"] = 1252;
   UseMachine(machine);
   EXPECT_EQ(Add(Profile(Ssid("\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9"

@@ -128,25 +128,54 @@ TEST_F(ProfilesTest, DeletionsRunBeforeAdditionsWhateverTheOrder) {
   EXPECT_EQ(ProfileNames(0), (std::vector<std::string>{"HomeNet", "Office"}));
 }
 
-TEST_F(ProfilesTest, NamesBeyondAsciiInBothCodePages) {
+TEST_F(ProfilesTest, NamesBeyondAsciiInTheMachinesCodePage) {
+  // The tool deals in the code page's bytes; the machine file holds the name in UTF-8.
+  const struct {
+    int codePage;
+    const char* name;
+    const char* stored;
+  } cases[] = {
+      {65001, "Café-€", "Café-€"},
+      {1252, "Caf\xE9-\x80", "Café-€"},
+      {0, "Caf\xE9-\x80", "Café-€"},  // 1252
+      {1251, "\xCA\xE0\xF4\xE5", "Кафе"},
+      {874, "\xA1\xD2\xE1\xBF", "กาแฟ"},
+      {932, "\x83\x4A\x83\x74\x83\x46", "カフェ"},
+      {936, "\xBF\xA7\xB7\xC8", "咖啡"},
+      {949, "\xC4\xAB\xC6\xE4", "카페"},
+      {950, "\xA9\x40\xB0\xD8", "咖啡"},
+  };
   MachineJson machine = BaseMachine();
   machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B")};
-  for (int codePage : {65001, 1252}) {
-    machine["codePage"] = codePage;
+  for (const auto& c : cases) {
+    machine["codePage"] = c.codePage;
     UseMachine(machine);
-    const std::string name = codePage == 1252 ? "Caf\xE9-\x80" : "Café-€";
+    const std::string name = c.name;
     const std::string path = Path("cafe.xml");
     WriteFile(path, ProfileXml(name));
     EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidB));
-    EXPECT_EQ(ProfileNames(0), std::vector<std::string>{"Café-€"}) << codePage;
+    EXPECT_EQ(ProfileNames(0), std::vector<std::string>{c.stored}) << c.codePage;
     EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nB / " + name + "\n\n");
     EXPECT_EQ(Output({"-delete", name}), " - Deleted AP '" + name + "' from interface '" + kGuidB + "'.\n");
     EXPECT_TRUE(ProfileNames(0).empty());
   }
 }
 
+TEST_F(ProfilesTest, TraceHoldsTheToolsConversionsOnly) {
+  // The profile file's text is converted once, sized first; the stand-in converts each SSID
+  // with functions of its own.
+  UseMachine(TwoInterfaceMachine());
+  const std::string path = Path("cafe.xml"), text = ProfileXml("Caf\xE9");
+  WriteFile(path, text);
+  EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidTextA) + AddedLine(path, kGuidB));
+  const std::string conversion = "MultiByteToWideChar 1252 " + std::to_string(text.size() + 1) + " -> " +
+                                 std::to_string(text.size() + 1);
+  EXPECT_EQ(Calls({"MultiByteToWideChar", "WideCharToMultiByte"}), (std::vector<std::string>{conversion, conversion}));
+}
+
 TEST_F(ProfilesTest, LongNamesAreComparedWhole) {
   MachineJson machine = BaseMachine();
+  machine["codePage"] = 65001;
   std::string longName;
   for (int i = 0; i < 200; ++i) longName += "é";  // 400 bytes in UTF-8
   machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {longName.c_str()})};

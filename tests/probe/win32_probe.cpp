@@ -8,7 +8,9 @@
 // A line that may differ between the platforms starts with "~ (reason) ": the comparison
 // leaves it out. Any other difference is a fault in the stand-in.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -29,47 +31,123 @@ void PrintBytes(const unsigned char* bytes, int count) {
   for (int i = 0; i < count; ++i) printf(" %02X", bytes[i]);
 }
 
-// Every byte of code page 1252 alone, without and with MB_ERR_INVALID_CHARS.
-void ProbeBytesToUnits() {
-  for (int value = 0; value < 256; ++value) {
-    const char byte = static_cast<char>(value);
-    printf("MultiByteToWideChar 1252 %02X", value);
-    for (DWORD flags : {DWORD(0), DWORD(MB_ERR_INVALID_CHARS), DWORD(MB_PRECOMPOSED)}) {
-      WCHAR unit = 0xFFFF;
-      SetLastError(0);
-      const int result = MultiByteToWideChar(1252, flags, &byte, 1, &unit, 1);
-      printf(" | flags %lu -> %d", static_cast<unsigned long>(flags), result);
-      if (result == 1) printf(" %04X", static_cast<unsigned>(unit));
-      else printf(" error %lu", static_cast<unsigned long>(GetLastError()));
-    }
-    printf("\n");
+const UINT kCodePages[] = {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+
+std::string Format(const char* format, unsigned long value) {
+  char text[32];
+  snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// " -> N", the error when N is 0, and what the buffer shows: the result, or all the room
+// given when the call failed.
+template <class Element>
+std::string Result(int result, const Element* buffer, int room) {
+  std::string text = Format(" -> %lu", static_cast<unsigned long>(result));
+  if (result == 0) text += Format(" error %lu", static_cast<unsigned long>(GetLastError()));
+  const int shown = result == 0 ? room : room == 0 ? 0 : result;
+  for (int i = 0; i < shown; ++i) text += Format(sizeof(Element) == 1 ? " %02X" : " %04X", buffer[i]);
+  return text;
+}
+
+// The bytes through MultiByteToWideChar into room units, with each flag the tool's platform takes.
+std::string Decoded(UINT codePage, const char* bytes, int count, int room) {
+  std::string text;
+  for (DWORD flags : {DWORD(0), DWORD(MB_ERR_INVALID_CHARS), DWORD(MB_PRECOMPOSED)}) {
+    WCHAR units[16];
+    for (WCHAR& unit : units) unit = 0xFFFF;
+    SetLastError(0);
+    const int result = MultiByteToWideChar(codePage, flags, bytes, count, room ? units : nullptr, room);
+    text += Format(" | flags %lu", static_cast<unsigned long>(flags)) + Result(result, units, room);
+  }
+  return text;
+}
+
+// The units through WideCharToMultiByte into room bytes, with that default character, and
+// the used-flag when asked for.
+std::string Encoded(UINT codePage, const WCHAR* units, int count, int room, const char* defaultChar, bool used) {
+  unsigned char bytes[32];
+  memset(bytes, 0xEE, sizeof bytes);
+  BOOL usedDefault = 2;
+  SetLastError(0);
+  const int result = WideCharToMultiByte(codePage, 0, units, count, room ? reinterpret_cast<LPSTR>(bytes) : nullptr,
+                                         room, defaultChar, used ? &usedDefault : nullptr);
+  return Result(result, bytes, room) + (used ? Format(" used %lu", static_cast<unsigned long>(usedDefault)) : "");
+}
+
+// The results of a block of 256 conversions, one text line each: printed when the block is
+// the one asked for in detail, otherwise folded into a digest (FNV-1a) that one line shows.
+struct Block {
+  bool detailed;
+  unsigned long long digest;
+};
+
+void AddResult(Block& block, const std::string& line) {
+  if (block.detailed) printf("%s\n", line.c_str());
+  for (char c : line + "\n") block.digest = (block.digest ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+}
+
+// Each byte alone (first: 0), or each byte after the first (a lead byte or not).
+void ByteBlock(UINT codePage, unsigned first, Block& block) {
+  for (unsigned value = 0; value < 256; ++value) {
+    const char bytes[2] = {static_cast<char>(first), static_cast<char>(value)};
+    const bool pair = first != 0;
+    AddResult(block, Format("%04X", first << 8 | value) + Decoded(codePage, bytes + !pair, 1 + pair, 4));
   }
 }
 
-// Every UTF-16 unit alone: without a default character, with the used-flag only, and with
-// the default character "*" and the used-flag.
-void ProbeUnitsToBytes() {
-  for (unsigned value = 0; value <= 0xFFFF; ++value) {
+// Each UTF-16 unit of the block alone: without a default character, with the used-flag, and
+// with the default character '*' and the used-flag.
+void UnitBlock(UINT codePage, unsigned high, Block& block) {
+  for (unsigned value = high << 8; value < (high + 1) << 8; ++value) {
     const WCHAR unit = static_cast<WCHAR>(value);
-    printf("WideCharToMultiByte 1252 %04X", value);
-    unsigned char byte[2] = {0, 0};
-    int result = WideCharToMultiByte(1252, 0, &unit, 1, reinterpret_cast<LPSTR>(byte), 2, nullptr, nullptr);
-    printf(" ->");
-    PrintBytes(byte, result);
-    BOOL used = 2;
-    result = WideCharToMultiByte(1252, 0, &unit, 1, reinterpret_cast<LPSTR>(byte), 2, nullptr, &used);
-    printf(" | used-flag ->");
-    PrintBytes(byte, result);
-    printf(" used %d", used);
-    used = 2;
-    result = WideCharToMultiByte(1252, 0, &unit, 1, reinterpret_cast<LPSTR>(byte), 2, "*", &used);
-    printf(" | default * ->");
-    PrintBytes(byte, result);
-    printf(" used %d\n", used);
+    AddResult(block, Format("%04X", value) + Encoded(codePage, &unit, 1, 3, nullptr, false) + " |" +
+                         Encoded(codePage, &unit, 1, 3, nullptr, true) + " | *" + Encoded(codePage, &unit, 1, 3, "*", true));
   }
 }
 
-// The tool converts with CP_ACP: on both platforms here it must be code page 1252.
+const struct {
+  const char* call;
+  const char* kind;  // as the lines and the detail arguments name it
+  void (*probe)(UINT codePage, unsigned at, Block& block);
+} kBlockKinds[] = {{"MultiByteToWideChar", "bytes", ByteBlock}, {"WideCharToMultiByte", "units", UnitBlock}};
+
+void PrintBlock(UINT codePage, int kind, unsigned at, bool detailed) {
+  Block block = {detailed, 14695981039346656037ull};
+  kBlockKinds[kind].probe(codePage, at, block);
+  if (!detailed) printf("%s %u %s %02Xxx %016llX\n", kBlockKinds[kind].call, codePage, kBlockKinds[kind].kind, at, block.digest);
+}
+
+// Every byte, and in the code pages with lead bytes every pair from 0x80 on; every UTF-16
+// unit; then sizes, terminators, a lead byte at the end or before NUL, default characters,
+// and each buffer size from 1, as the tool's text functions meet them.
+void ProbeCodePages() {
+  const char bytes[] = "Caf\xE9 \x80\xA4\xA1\x81";
+  const WCHAR units[] = {0x0043, 0x00E9, 0x03A9, 0x20AC, 0x4E00, 0x3042, 0xAC00, 0xFFFD, 0xD800, 0};
+  for (UINT cp : kCodePages) {
+    const bool leadBytes = cp == 932 || cp == 936 || cp == 949 || cp == 950;
+    for (unsigned first = 0; first < 0x100; first = first == 0 && leadBytes ? 0x80 : first == 0 ? 0x100 : first + 1)
+      PrintBlock(cp, 0, first, false);
+    for (unsigned high = 0; high < 0x100; ++high) PrintBlock(cp, 1, high, false);
+    printf("MultiByteToWideChar %u with a lead byte at the end%s\n", cp, Decoded(cp, "a\x81", 2, 4).c_str());
+    printf("MultiByteToWideChar %u with a lead byte before NUL%s\n", cp, Decoded(cp, "\x81\0b", 3, 4).c_str());
+    printf("MultiByteToWideChar %u with terminator%s\n", cp, Decoded(cp, bytes, -1, 16).c_str());
+    for (int room = 0; room <= 9; ++room)
+      printf("MultiByteToWideChar %u into %d units%s\n", cp, room, Decoded(cp, bytes, 9, room).c_str());
+    for (const char* defaultChar : {"*", "\x81\x40"})
+      printf("WideCharToMultiByte %u with terminator, default %s%s\n", cp, defaultChar[1] ? "of two bytes" : defaultChar,
+             Encoded(cp, units, -1, 32, defaultChar, true).c_str());
+    for (int room = 0; room <= 18; ++room)
+      printf("WideCharToMultiByte %u into %d bytes%s\n", cp, room, Encoded(cp, units, 9, room, nullptr, true).c_str());
+  }
+  printf("~ (Windows refuses the used-flag for UTF-8 with 87, Wine 8.0 ignores it) WideCharToMultiByte 65001 "
+         "with the used-flag%s\n", Encoded(CP_UTF8, units, 4, 16, nullptr, true).c_str());
+  printf("~ (Windows refuses a default character for UTF-8 with 87, Wine 8.0 ignores it) WideCharToMultiByte 65001 "
+         "with a default character%s\n", Encoded(CP_UTF8, units, 4, 16, "*", false).c_str());
+}
+
+// The tool converts with CP_ACP: on both platforms here it must be code page 1252, the
+// stand-in's default.
 void ProbeAnsiCodePage() {
   int bytesDiffering = 0, unitsDiffering = 0;
   for (int value = 0; value < 256; ++value) {
@@ -87,42 +165,6 @@ void ProbeAnsiCodePage() {
     unitsDiffering += ansi != latin;
   }
   printf("CP_ACP differs from 1252 in %d bytes and %d UTF-16 units\n", bytesDiffering, unitsDiffering);
-}
-
-// Lengths, terminators and short buffers, as the tool's text functions meet them.
-void ProbeConversionSizes() {
-  const char bytes[] = "Caf\xE9 \x80";
-  const WCHAR units[] = {0x0043, 0x03A9, 0x20AC, 0x2260, 0};
-  WCHAR wide[8];
-  char narrow[8];
-  SetLastError(0);
-  printf("MultiByteToWideChar 1252 size of 6 bytes -> %d\n", MultiByteToWideChar(1252, 0, bytes, 6, nullptr, 0));
-  printf("MultiByteToWideChar 1252 size with terminator -> %d\n", MultiByteToWideChar(1252, 0, bytes, -1, nullptr, 0));
-  int result = MultiByteToWideChar(1252, 0, bytes, 6, wide, 3);
-  printf("MultiByteToWideChar 1252 into 3 units -> %d error %lu\n", result, static_cast<unsigned long>(GetLastError()));
-  SetLastError(0);
-  printf("WideCharToMultiByte 1252 size of 4 units -> %d\n",
-         WideCharToMultiByte(1252, 0, units, 4, nullptr, 0, nullptr, nullptr));
-  printf("WideCharToMultiByte 1252 size with terminator -> %d\n",
-         WideCharToMultiByte(1252, 0, units, -1, nullptr, 0, nullptr, nullptr));
-  BOOL used = 2;
-  result = WideCharToMultiByte(1252, 0, units, -1, narrow, sizeof narrow, nullptr, &used);
-  printf("WideCharToMultiByte 1252 with terminator ->");
-  PrintBytes(reinterpret_cast<unsigned char*>(narrow), result);
-  printf(" used %d\n", used);
-  result = WideCharToMultiByte(1252, 0, units, 4, narrow, 2, nullptr, nullptr);
-  printf("WideCharToMultiByte 1252 into 2 bytes -> %d error %lu\n", result, static_cast<unsigned long>(GetLastError()));
-  SetLastError(0);
-  char room[16];
-  result = WideCharToMultiByte(CP_UTF8, 0, units, 4, room, sizeof room, nullptr, &used);
-  printf("~ (Windows refuses the used-flag for UTF-8 with 87, Wine 8.0 ignores it) "
-         "WideCharToMultiByte 65001 with the used-flag -> %d error %lu\n",
-         result, static_cast<unsigned long>(GetLastError()));
-  SetLastError(0);
-  result = WideCharToMultiByte(CP_UTF8, 0, units, 4, room, sizeof room, "*", nullptr);
-  printf("~ (Windows refuses a default character for UTF-8 with 87, Wine 8.0 ignores it) "
-         "WideCharToMultiByte 65001 with a default character -> %d error %lu\n",
-         result, static_cast<unsigned long>(GetLastError()));
 }
 
 const char* StateName(DWORD state) {
@@ -288,10 +330,15 @@ void ProbeRegistry() {
 
 }  // namespace
 
-int main() {
-  ProbeBytesToUnits();
-  ProbeUnitsToBytes();
-  ProbeConversionSizes();
+// With the arguments CODE-PAGE KIND XX, as a digest line names a block ("932 bytes 81"),
+// the results of that block one per line instead.
+int main(int argc, char** argv) {
+  if (argc == 4) {
+    const int kind = strcmp(argv[2], "units") == 0;
+    PrintBlock(static_cast<UINT>(atoi(argv[1])), kind, static_cast<unsigned>(strtoul(argv[3], nullptr, 16)), true);
+    return 0;
+  }
+  ProbeCodePages();
   ProbeAnsiCodePage();
   ProbeServices();
   ProbeRegistry();

@@ -31,7 +31,6 @@ MachineJson InterfaceEntry(const std::string& guid, const std::string& descripti
 MachineJson BaseMachine() {
   MachineJson machine;
   machine["format"] = "tessamin-machine/1";
-  machine["codePage"] = 65001;
   machine["wlan"]["interfaces"] = MachineJson::array();
   machine["registry"] = MachineJson::object();
   machine["services"]["WZCSVC"] = {{"state", "stopped"},

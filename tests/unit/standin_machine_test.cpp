@@ -91,6 +91,7 @@ TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened
       "[1, 2]",
       "{\"format\": \"tessamin-machine/1\", \"wlan\": {\"interfaces\": [{\"guid\": \"{nope}\"}]}}",
       "{\"format\": \"tessamin-machine/1\", \"codePage\": 437}",
+      "{\"format\": \"tessamin-machine/1\", \"codePage\": 1361}",
       "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": \"x\"}}}}",
       "{\"format\": \"tessamin-machine/1\", \"services\": {\"WZCSVC\": {}, \"wzcsvc\": {}}}",
   };

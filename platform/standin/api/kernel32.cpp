@@ -5,7 +5,7 @@
 #include "platform/standin/api/reset.h"
 #include "platform/standin/machine/machine.h"
 #include "platform/standin/machine/trace.h"
-#include "platform/standin/text/unicode.h"
+#include "platform/standin/text/code_page.h"
 
 namespace standin {
 
@@ -65,21 +65,15 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lp
                                           LPWSTR lpWideCharStr, int cchWideChar) {
   const UINT codePage = ResolveCodePage(CodePage);
   if (lpMultiByteStr == nullptr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
-      (lpWideCharStr == nullptr && cchWideChar != 0) || (codePage != CP_UTF8 && codePage != 1252))
+      (lpWideCharStr == nullptr && cchWideChar != 0) || !HasCodePage(codePage))
     return Fail(ERROR_INVALID_PARAMETER);
   const DWORD allowedFlags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : (MB_ERR_INVALID_CHARS | MB_PRECOMPOSED);
   if ((dwFlags & ~allowedFlags) != 0) return Fail(ERROR_INVALID_FLAGS);
   size_t count = static_cast<size_t>(cbMultiByte);
   if (cbMultiByte == -1) count = std::char_traits<char>::length(lpMultiByteStr) + 1;
-  std::u16string wide;
-  if (codePage == CP_UTF8) {
-    bool invalid = false;
-    wide = Utf8ToUtf16(lpMultiByteStr, count, &invalid);
-    if (invalid && (dwFlags & MB_ERR_INVALID_CHARS)) return Fail(ERROR_NO_UNICODE_TRANSLATION);
-  } else {
-    wide.reserve(count);
-    for (size_t i = 0; i < count; ++i) wide.push_back(Cp1252ToUnit(static_cast<unsigned char>(lpMultiByteStr[i])));
-  }
+  bool invalid = false;
+  const std::u16string wide = DecodeBytes(codePage, lpMultiByteStr, count, &invalid);
+  if (invalid && (dwFlags & MB_ERR_INVALID_CHARS)) return Fail(ERROR_NO_UNICODE_TRANSLATION);
   int result = static_cast<int>(wide.size());
   if (cchWideChar != 0) {
     if (wide.size() > static_cast<size_t>(cchWideChar)) {
@@ -94,55 +88,24 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lp
   return result;
 }
 
-// One unit (or surrogate pair) at a time, so a short buffer never receives half a character.
-static std::string EncodeUnits(UINT codePage, LPCWCH units, size_t count, char defaultChar, bool& usedDefault,
-                               size_t limit, bool& truncated) {
-  std::string out;
-  for (size_t i = 0; i < count; ++i) {
-    std::string piece;
-    if (codePage == CP_UTF8) {
-      const bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
-                        units[i + 1] <= 0xDFFF;
-      piece = Utf16ToUtf8(units + i, pair ? 2 : 1);
-      if (pair) ++i;
-    } else {
-      unsigned char byte = 0;
-      if (UnitToCp1252(units[i], byte)) {
-        piece.assign(1, static_cast<char>(byte));
-      } else {
-        piece.assign(1, defaultChar);
-        usedDefault = true;
-      }
-    }
-    if (out.size() + piece.size() > limit) {
-      truncated = true;
-      break;
-    }
-    out += piece;
-  }
-  return out;
-}
-
 extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
                                           LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
                                           LPBOOL lpUsedDefaultChar) {
   const UINT codePage = ResolveCodePage(CodePage);
   if (lpWideCharStr == nullptr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
-      (lpMultiByteStr == nullptr && cbMultiByte != 0) || (codePage != CP_UTF8 && codePage != 1252))
+      (lpMultiByteStr == nullptr && cbMultiByte != 0) || !HasCodePage(codePage))
     return Fail(ERROR_INVALID_PARAMETER);
   if (codePage == CP_UTF8 && (lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr))
     return Fail(ERROR_INVALID_PARAMETER);
   if (dwFlags != 0) return Fail(ERROR_INVALID_FLAGS);
   size_t count = static_cast<size_t>(cchWideChar);
   if (cchWideChar == -1) count = std::char_traits<char16_t>::length(lpWideCharStr) + 1;
-  const char defaultChar = lpDefaultChar ? lpDefaultChar[0] : '?';
-  bool usedDefault = false, truncated = false;
   const size_t limit = cbMultiByte == 0 ? static_cast<size_t>(-1) : static_cast<size_t>(cbMultiByte);
-  const std::string bytes = EncodeUnits(codePage, lpWideCharStr, count, defaultChar, usedDefault, limit, truncated);
-  if (lpUsedDefaultChar) *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
-  int result = static_cast<int>(bytes.size());
-  if (cbMultiByte != 0) bytes.copy(lpMultiByteStr, bytes.size());
-  if (truncated) result = Fail(ERROR_INSUFFICIENT_BUFFER);
+  const EncodedText text = EncodeUnits(codePage, lpWideCharStr, count, lpDefaultChar, limit);
+  if (lpUsedDefaultChar) *lpUsedDefaultChar = text.usedDefault ? TRUE : FALSE;
+  int result = static_cast<int>(text.bytes.size());
+  if (cbMultiByte != 0) text.bytes.copy(lpMultiByteStr, text.bytes.size());
+  if (text.truncated) result = Fail(ERROR_INSUFFICIENT_BUFFER);
   Trace("WideCharToMultiByte " + std::to_string(codePage) + " " + std::to_string(count) + " -> " +
         std::to_string(result));
   return result;

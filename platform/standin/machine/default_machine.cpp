@@ -6,7 +6,7 @@ namespace standin {
 // valid for XP and stored under its SSID.
 static const char kDefaultMachine[] = R"({
   "format": "tessamin-machine/1",
-  "codePage": 65001,
+  "codePage": 1252,
   "scmError": 0,
   "wlan": {
     "openError": 0,

@@ -219,7 +219,7 @@ Json* FindInterface(Json& machine, const GUID& guid) {
 UINT AnsiCodePage() {
   const Json* machine = Machine();
   const DWORD codePage = machine ? NumberMember(*machine, "codePage") : 0;
-  return codePage == 0 ? CP_UTF8 : codePage;
+  return codePage == 0 ? 1252 : codePage;  // Windows Latin 1, as on a Western XP
 }
 
 }  // namespace standin

@@ -6,6 +6,7 @@
 
 #include "platform/standin/machine/machine.h"
 #include "platform/standin/text/ascii.h"
+#include "platform/standin/text/code_page_table.h"
 
 namespace standin {
 
@@ -148,7 +149,8 @@ std::string CheckMachine(const Json& machine) {
   std::string problem = CheckNumbers(machine, {"codePage", "scmError", "tickCount"}, "");
   if (!problem.empty()) return problem;
   const DWORD codePage = NumberMember(machine, "codePage");
-  if (codePage != 0 && codePage != 65001 && codePage != 1252) return "codePage is neither 65001 nor 1252";
+  if (codePage != 0 && !HasCodePage(codePage))  // 0: the default
+    return "codePage is not an ANSI code page of XP (874, 932, 936, 949, 950, 1250 to 1258) nor 65001";
   problem = CheckWlan(MemberOrNull(machine, "wlan"));
   if (problem.empty()) problem = CheckRegistry(MemberOrNull(machine, "registry"));
   if (problem.empty()) problem = CheckServices(MemberOrNull(machine, "services"));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/standin/profiles/profile_document.h"
+#include "platform/standin/text/ansi_text.h"
 #include "platform/standin/text/ascii.h"
 
 namespace standin {
@@ -81,21 +82,12 @@ static bool ReadSsid(const ProfileElement& profile, std::string& ssid) {
   if (name == nullptr || name->text.empty()) return false;
   // Measured first: a name far too long is refused without converting all of it.
   if (name->text.size() > kMaxSsidBytes) return false;
-  const LPCWCH wide = reinterpret_cast<LPCWCH>(name->text.data());
-  const int length = static_cast<int>(name->text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0 || static_cast<size_t>(size) > kMaxSsidBytes) return false;
-  ssid.resize(static_cast<size_t>(size));
-  return WideCharToMultiByte(CP_ACP, 0, wide, length, &ssid[0], size, nullptr, nullptr) == size;
+  ssid = EncodeAnsi(name->text);
+  return !ssid.empty() && ssid.size() <= kMaxSsidBytes;
 }
 
 static std::u16string SsidText(const std::string& ssid) {
-  const int length = static_cast<int>(ssid.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, ssid.data(), length, nullptr, 0);
-  if (size <= 0) return std::u16string();
-  std::u16string text(static_cast<size_t>(size), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, ssid.data(), length, reinterpret_cast<LPWSTR>(&text[0]), size);
-  return text;
+  return DecodeAnsi(ssid);
 }
 
 // The key rules for WEP (wep) or WPA/WPA2-Personal; 0 when the key passes. A profile

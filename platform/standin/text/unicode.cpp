@@ -1,36 +1,16 @@
 #include "platform/standin/text/unicode.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace standin {
 
 static const char16_t kReplacement = 0xFFFD;
 
-struct Cp1252Mapping {
-  char16_t unit;
-  unsigned char byte;
-};
-#include "platform/standin/text/cp1252_table.inc"
-
 void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room) {
   if (room == 0) return;
   const size_t count = text.size() < room ? text.size() : room - 1;
   memcpy(target, text.data(), count * sizeof(char16_t));
   target[count] = 0;
-}
-
-char16_t Cp1252ToUnit(unsigned char byte) {
-  return kCp1252Units[byte];
-}
-
-bool UnitToCp1252(char16_t unit, unsigned char& byte) {
-  const Cp1252Mapping* end = kCp1252Bytes + sizeof kCp1252Bytes / sizeof kCp1252Bytes[0];
-  const Cp1252Mapping* found =
-      std::lower_bound(kCp1252Bytes, end, unit, [](const Cp1252Mapping& m, char16_t u) { return m.unit < u; });
-  if (found == end || found->unit != unit) return false;
-  byte = found->byte;
-  return true;
 }
 
 static void AppendCodePoint(std::u16string& out, char32_t cp) {

@@ -1,5 +1,4 @@
-// Text conversions of the stand-in: UTF-8 and Windows-1252 to and from UTF-16, each with
-// the platform's handling of what can't be converted.
+// UTF-8 to and from UTF-16, with the platform's handling of what can't be converted.
 #pragma once
 
 #include <cstddef>
@@ -23,10 +22,5 @@ inline std::u16string Utf16Text(const WCHAR* text) {
 }
 // Copies at most room - 1 units and a terminator into the platform's buffer.
 void CopyUtf16(const std::u16string& text, WCHAR* target, size_t room);
-
-char16_t Cp1252ToUnit(unsigned char byte);
-// The byte Windows writes for the unit, its best-fit character included; false when it
-// writes the default character instead.
-bool UnitToCp1252(char16_t unit, unsigned char& byte);
 
 }  // namespace standin
