@@ -165,10 +165,6 @@ TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
       {"10-digit WEP key not hex", Secured(Security("open", "WEP", "", "networkKey", "012345678x")), kKeyChar},
       // 802.1X: PEAP only, from the EAP configuration of the OneX settings.
       {"802.1X without OneX settings", Secured(Security("WPA2", "AES", "true")), kNoEapConfig},
-      {"802.1X without EAP configuration",
-       Secured(Security("WPA", "TKIP", "true", "", "",
-                        "<OneX xmlns=\"http://www.microsoft.com/networking/OneX/v1\"/>")),
-       kNoEapConfig},
       {"EAP-TLS", Secured(Security("WPA2", "AES", "true", "", "", OneX("13", EapConfig("13")))), kEapType},
       {"empty ConfigBlob", Secured(Security("WPA2", "AES", "true", "", "", OneX("25", "<ConfigBlob> </ConfigBlob>"))),
        "(0)The operation was successful."},  // ERROR_INVALID_PARAMETER: no reason code
