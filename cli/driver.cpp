@@ -1,7 +1,7 @@
 #include "cli/driver.h"
 
 #include "cli/options.h"
-#include "cli/print.h"
+#include "text/print.h"
 #include "cli/usage.h"
 #include "wlan/actions.h"
 #include "wlan/session.h"
@@ -33,8 +33,7 @@ bool RunForEachValue(const OptionMap& options, const char* name,
 
 static void ReleaseHandles() {
   CloseServiceHandle(WzcServiceHandle);
-  if (wlanSession.interfacesLoaded) WlanFreeMemory(wlanSession.interfaceList);
-  if (wlanSession.handleOpen) WlanCloseHandle(wlanSession.clientHandle, nullptr);
+  CloseWifiApi();
 }
 
 int RunTool(int argc, char** argv) {

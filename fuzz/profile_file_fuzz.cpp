@@ -7,7 +7,7 @@
 #include <string>
 
 #include "wlan/profile_file.h"
-#include "wlan/text.h"
+#include "text/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/tessamin-fuzz-profile-" + std::to_string(getpid()) + ".xml";

@@ -1,4 +1,4 @@
-#include "wlan/text.h"
+#include "text/code_page.h"
 
 #include <climits>
 #include <vector>
