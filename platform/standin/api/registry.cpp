@@ -11,8 +11,6 @@
 #include "platform/standin/text/ascii.h"
 #include "platform/standin/text/unicode.h"
 
-#define ERROR_KEY_DELETED 1018L
-
 struct HKEY__ {
   std::string path;  // as the machine file spells it
   REGSAM access;

@@ -27,7 +27,6 @@ FileIdentity IdentityOf(const std::string& path);
 // path. The caller holds the machine lock: the temporary name is the same for every run.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content);
 bool CreateParentFolders(const std::string& path);
-std::string EnvironmentValue(const char* name);
 
 // An exclusive lock held on a file beside the machine file; -1 when none is held.
 struct FileLock {
