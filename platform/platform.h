@@ -8,10 +8,10 @@
 #else
 #include "platform/standin/api/win32.h"
 #endif
-#include "platform/wlan_reason_codes.h"
-
 #include <cstddef>
 #include <string>
+
+#include "platform/wlan_reason_codes.h"
 
 // UTF-16 text as the platform takes and gives it.
 typedef std::basic_string<WCHAR> WideString;

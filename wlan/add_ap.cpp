@@ -1,8 +1,8 @@
+#include "text/code_page.h"
 #include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_file.h"
 #include "wlan/session.h"
-#include "text/code_page.h"
 
 // Room for the reason text, its terminator included.
 static const size_t kReasonTextUnits = 256;

@@ -1,8 +1,8 @@
+#include "text/code_page.h"
 #include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
-#include "text/code_page.h"
 
 int ListNics() {
   if (!WifiApiReady()) return -1;

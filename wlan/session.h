@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "text/value_list.h"
 #include "platform/platform.h"
+#include "text/value_list.h"
 
 struct WlanSession {
   bool handleOpen;

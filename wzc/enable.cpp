@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "wlan/session.h"
 #include "text/code_page.h"
+#include "wlan/session.h"
 #include "wzc/service.h"
 
 static const char kInterfacesKey[] = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\";

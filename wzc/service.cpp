@@ -25,8 +25,8 @@ int StopService() {
 
 static bool QueryStatus(SC_HANDLE service, SERVICE_STATUS_PROCESS& status) {
   DWORD bytesNeeded = 0;
-  return QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status),
-                              sizeof status, &bytesNeeded) != 0;
+  return QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status,
+                              &bytesNeeded) != 0;
 }
 
 static DWORD PollInterval(DWORD waitHint) {

@@ -254,8 +254,8 @@ extern "C" BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE I
   std::string line = "QueryServiceStatusEx " + HandleName(hService) + " -> " + Outcome(result);
   if (result) {
     const SERVICE_STATUS_PROCESS* status = reinterpret_cast<const SERVICE_STATUS_PROCESS*>(lpBuffer);
-    line += " state " + std::to_string(status->dwCurrentState) + " checkpoint " +
-            std::to_string(status->dwCheckPoint) + " waithint " + std::to_string(status->dwWaitHint);
+    line += " state " + std::to_string(status->dwCurrentState) + " checkpoint " + std::to_string(status->dwCheckPoint) +
+            " waithint " + std::to_string(status->dwWaitHint);
   }
   Trace(line);
   return result;

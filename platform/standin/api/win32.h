@@ -148,7 +148,8 @@ typedef enum _WLAN_INTERFACE_STATE {
   wlan_interface_state_associating = 5,
   wlan_interface_state_discovering = 6,
   wlan_interface_state_authenticating = 7
-} WLAN_INTERFACE_STATE, *PWLAN_INTERFACE_STATE;
+} WLAN_INTERFACE_STATE,
+    *PWLAN_INTERFACE_STATE;
 
 typedef struct _WLAN_INTERFACE_INFO {
   GUID InterfaceGuid;
@@ -183,42 +184,38 @@ VOID WINAPI Sleep(DWORD dwMilliseconds);
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar);
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
-                               LPBOOL lpUsedDefaultChar);
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar);
 
 // advapi32: service control manager
 SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpDatabaseName, DWORD dwDesiredAccess);
 SC_HANDLE WINAPI OpenServiceW(SC_HANDLE hSCManager, LPCWSTR lpServiceName, DWORD dwDesiredAccess);
 BOOL WINAPI StartServiceW(SC_HANDLE hService, DWORD dwNumServiceArgs, LPCWSTR* lpServiceArgVectors);
 BOOL WINAPI ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE_STATUS lpServiceStatus);
-BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE InfoLevel, LPBYTE lpBuffer,
-                                 DWORD cbBufSize, LPDWORD pcbBytesNeeded);
+BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE InfoLevel, LPBYTE lpBuffer, DWORD cbBufSize,
+                                 LPDWORD pcbBytesNeeded);
 BOOL WINAPI CloseServiceHandle(SC_HANDLE hSCObject);
 
 // advapi32: registry
-LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
-                             PHKEY phkResult);
-LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
-                                LPBYTE lpData, LPDWORD lpcbData);
-LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
-                              const BYTE* lpData, DWORD cbData);
+LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                                LPDWORD lpcbData);
+LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                              DWORD cbData);
 LSTATUS WINAPI RegCloseKey(HKEY hKey);
 
 // wlanapi
 DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,
                             PHANDLE phClientHandle);
 DWORD WINAPI WlanCloseHandle(HANDLE hClientHandle, PVOID pReserved);
-DWORD WINAPI WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
-                                PWLAN_INTERFACE_INFO_LIST* ppInterfaceList);
+DWORD WINAPI WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved, PWLAN_INTERFACE_INFO_LIST* ppInterfaceList);
 DWORD WINAPI WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
                                 PWLAN_PROFILE_INFO_LIST* ppProfileList);
 DWORD WINAPI WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
                                PVOID pReserved);
-DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
-                            LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite,
-                            PVOID pReserved, DWORD* pdwReasonCode);
-DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer,
-                                    PVOID pReserved);
+DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags, LPCWSTR strProfileXml,
+                            LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite, PVOID pReserved,
+                            DWORD* pdwReasonCode);
+DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer, PVOID pReserved);
 VOID WINAPI WlanFreeMemory(PVOID pMemory);
 
 }  // extern "C"
