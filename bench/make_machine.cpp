@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
           {{"name", name}, {"xml", "<?xml version=\"1.0\"?><WLANProfile><name>" + name + "</name></WLANProfile>"}});
     }
     machine["wlan"]["interfaces"].push_back(entry);
-    machine["registry"][std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") +
-                        guid]["ControlFlags"] = {{"type", "REG_DWORD"}, {"data", 3}};
+    machine["registry"][std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + guid]
+           ["ControlFlags"] = {{"type", "REG_DWORD"}, {"data", 3}};
   }
   machine["services"]["WZCSVC"] = {{"state", "running"},
                                    {"startPending", {{"queries", 3}, {"waitHint", 30000}, {"checkPointStep", 1}}},

@@ -9,8 +9,9 @@
 #include "wlan/session.h"
 
 static void ParseTypicalCommandLine(benchmark::State& state) {
-  std::vector<std::string> words = {"tessamin", "-delete", "SAMPLE-AP1", "SAMPLE-AP2", "-add", "C:\\a.xml",
-                                    "-limit", "{A1B2C3D-1-ABC-8D9E-AF0123456789}", "-aps", "-nics"};
+  std::vector<std::string> words = {"tessamin", "-delete",   "SAMPLE-AP1", "SAMPLE-AP2",
+                                    "-add",     "C:\\a.xml", "-limit",     "{A1B2C3D-1-ABC-8D9E-AF0123456789}",
+                                    "-aps",     "-nics"};
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(&word[0]);
   OptionMap options;

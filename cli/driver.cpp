@@ -1,8 +1,8 @@
 #include "cli/driver.h"
 
 #include "cli/options.h"
-#include "cli/print.h"
 #include "cli/usage.h"
+#include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/session.h"
 #include "wzc/enable.h"
@@ -19,8 +19,8 @@ ValueList BuildLimitList(const OptionMap& options) {
   return limitList;
 }
 
-bool RunForEachValue(const OptionMap& options, const char* name,
-                            int (*action)(std::string, ValueList), const ValueList& limitList) {
+bool RunForEachValue(const OptionMap& options, const char* name, int (*action)(std::string, ValueList),
+                     const ValueList& limitList) {
   if (!HasOption(options, name)) return false;
   std::string value = OptionValue(options, name, 0);
   if (value.empty()) return false;
@@ -33,8 +33,7 @@ bool RunForEachValue(const OptionMap& options, const char* name,
 
 static void ReleaseHandles() {
   CloseServiceHandle(WzcServiceHandle);
-  if (wlanSession.interfacesLoaded) WlanFreeMemory(wlanSession.interfaceList);
-  if (wlanSession.handleOpen) WlanCloseHandle(wlanSession.clientHandle, nullptr);
+  CloseWifiApi();
 }
 
 int RunTool(int argc, char** argv) {

@@ -39,11 +39,3 @@ std::string OptionValue(const OptionMap& options, const char* name, int index) {
   if (static_cast<size_t>(index) >= values.size()) return std::string();
   return values[index];
 }
-
-bool ListContains(ValueList list, std::string item) {
-  bool found = false;
-  for (const std::string& element : list) {
-    if (element == item) found = true;
-  }
-  return found;
-}

@@ -3,9 +3,9 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
-typedef std::vector<std::string> ValueList;
+#include "text/value_list.h"
+
 typedef std::map<std::string, ValueList> OptionMap;
 
 // Fills the map from arguments 1 to argc - 1; returns the number of distinct option words.
@@ -13,4 +13,3 @@ int ParseOptions(OptionMap& options, int argc, char** argv);
 bool HasOption(const OptionMap& options, const char* name);
 // The value at that index of the named option's list, or "" when there is none.
 std::string OptionValue(const OptionMap& options, const char* name, int index);
-bool ListContains(ValueList list, std::string item);

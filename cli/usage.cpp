@@ -1,6 +1,6 @@
 #include "cli/usage.h"
 
-#include "cli/print.h"
+#include "text/print.h"
 
 void PrintUsage() {
   static const char kUsage[] =

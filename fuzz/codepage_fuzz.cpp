@@ -18,7 +18,8 @@ static void BytesToWide(UINT codePage, DWORD flags, const char* bytes, int count
   if (needed > 1 && MultiByteToWideChar(codePage, flags, bytes, count, wide.data(), needed - 1) != 0) __builtin_trap();
   if (codePage == 1252) {  // every byte has a character and comes back as itself
     std::vector<char> back(static_cast<size_t>(count));
-    if (WideCharToMultiByte(1252, 0, wide.data(), needed, back.data(), count, nullptr, nullptr) != count) __builtin_trap();
+    if (WideCharToMultiByte(1252, 0, wide.data(), needed, back.data(), count, nullptr, nullptr) != count)
+      __builtin_trap();
     if (memcmp(back.data(), bytes, static_cast<size_t>(count)) != 0) __builtin_trap();
   }
 }

@@ -33,8 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (limitList[i] == limitList[j]) __builtin_trap();
     }
   }
-  calls = 0;
-  RunForEachValue(options, "-delete", CountCall, limitList);
-  RunForEachValue(options, "-add", CountCall, limitList);
+  for (const char* name : {"-delete", "-add"}) {
+    // Every value up to the first empty one, and nothing more, is handed to the action.
+    int expected = 0;
+    const OptionMap::const_iterator entry = options.find(name);
+    if (entry != options.end()) {
+      while (expected < static_cast<int>(entry->second.size()) && !entry->second[expected].empty()) ++expected;
+    }
+    calls = 0;
+    const bool ran = RunForEachValue(options, name, CountCall, limitList);
+    if (calls != expected || ran != (expected > 0)) __builtin_trap();
+  }
   return 0;
 }

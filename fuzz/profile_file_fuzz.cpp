@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "text/code_page.h"
 #include "wlan/profile_file.h"
-#include "wlan/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/tessamin-fuzz-profile-" + std::to_string(getpid()) + ".xml";

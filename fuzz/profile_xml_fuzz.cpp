@@ -28,10 +28,8 @@ static bool IsProfileReason(DWORD code) {
     case MSMSEC_PROFILE_KEYMATERIAL_CHAR:
     case ONEX_PROFILE_INVALID_LENGTH:
     case ONEX_PROFILE_INVALID_EAP_TYPE_OR_FLAG:
-    case ONEX_PROFILE_INVALID_EAP_CONNECTION_PROPERTIES:
-      return true;
-    default:
-      return false;
+    case ONEX_PROFILE_INVALID_EAP_CONNECTION_PROPERTIES: return true;
+    default: return false;
   }
 }
 

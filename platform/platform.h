@@ -1,6 +1,6 @@
-// The one header through which the tool sees the platform: the Win32 names, records,
-// constants and error codes, from Windows itself or from the stand-in machine, and the
-// platform's standard output.
+// The header through which the tool sees the Win32 platform: its names, records, constants
+// and error codes, from Windows itself or from the stand-in machine, and the platform's
+// standard output. Files are read through the C runtime, as on any platform.
 #pragma once
 
 #ifdef _WIN32
@@ -8,9 +8,10 @@
 #else
 #include "platform/standin/api/win32.h"
 #endif
-
 #include <cstddef>
 #include <string>
+
+#include "platform/wlan_reason_codes.h"
 
 // UTF-16 text as the platform takes and gives it.
 typedef std::basic_string<WCHAR> WideString;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/options.h"
+#include "text/value_list.h"
 
 int ListNics();
 int ListAps(ValueList limitList);

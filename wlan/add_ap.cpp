@@ -1,9 +1,10 @@
-#include "cli/print.h"
+#include "text/code_page.h"
+#include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_file.h"
 #include "wlan/session.h"
-#include "wlan/text.h"
 
+// Room for the reason text, its terminator included.
 static const size_t kReasonTextUnits = 256;
 
 static std::string ReasonText(WLAN_REASON_CODE reasonCode) {

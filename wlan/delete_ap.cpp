@@ -1,8 +1,8 @@
-#include "cli/print.h"
+#include "text/code_page.h"
+#include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
-#include "wlan/text.h"
 
 int DeleteAp(std::string name, ValueList limitList) {
   if (!WifiApiReady()) return -1;
@@ -12,7 +12,7 @@ int DeleteAp(std::string name, ValueList limitList) {
     for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
       const WCHAR* storedName = profiles->ProfileInfo[p].strProfileName;
       // Converted whole, so a long name is compared in full and no prefix of it matches.
-      const std::string convertedName = ToAnsi(storedName, 256);
+      const std::string convertedName = ToAnsi(storedName, WLAN_MAX_NAME_LENGTH);
       if (convertedName != name) continue;
       const DWORD result = WlanDeleteProfile(wlanSession.clientHandle, &entry.InterfaceGuid, storedName, nullptr);
       if (result == 0) {

@@ -1,8 +1,8 @@
-#include "cli/print.h"
+#include "text/code_page.h"
+#include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
-#include "wlan/text.h"
 
 int ListNics() {
   if (!WifiApiReady()) return -1;
@@ -10,7 +10,7 @@ int ListNics() {
   for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
     const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
     if (i == 0) Print("Wireless NICs:\n");
-    Print(GuidToText(entry.InterfaceGuid) + " / " + ToAnsi(entry.strInterfaceDescription, 256) + "\n");
+    Print(GuidToText(entry.InterfaceGuid) + " / " + ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH) + "\n");
   }
   if (interfaces->dwNumberOfItems > 0) Print("\n");
   return 0;
@@ -26,9 +26,9 @@ int ListAps(ValueList limitList) {
       Print("Access Points By Interface:\n");
       headerPrinted = true;
     }
-    const std::string description = ToAnsi(entry.strInterfaceDescription, 256);
+    const std::string description = ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH);
     for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
-      Print(description + " / " + ToAnsi(profiles->ProfileInfo[p].strProfileName, 256) + "\n");
+      Print(description + " / " + ToAnsi(profiles->ProfileInfo[p].strProfileName, WLAN_MAX_NAME_LENGTH) + "\n");
     }
     WlanFreeMemory(profiles);
   });

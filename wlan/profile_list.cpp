@@ -1,6 +1,6 @@
 #include "wlan/profile_list.h"
 
-#include "cli/print.h"
+#include "text/print.h"
 #include "wlan/session.h"
 
 PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText) {

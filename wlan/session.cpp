@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cli/print.h"
+#include "text/print.h"
 
 WlanSession wlanSession;
 
@@ -19,20 +19,17 @@ int StartWifiApi() {
   return 0;
 }
 
-static std::string FormatGuid(const char* format, const GUID& guid) {
-  char text[39];
-  snprintf(text, sizeof text, format, static_cast<unsigned>(guid.Data1), static_cast<unsigned>(guid.Data2),
-           static_cast<unsigned>(guid.Data3), guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3],
-           guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-  return text;
+void CloseWifiApi() {
+  if (wlanSession.interfacesLoaded) WlanFreeMemory(wlanSession.interfaceList);
+  if (wlanSession.handleOpen) WlanCloseHandle(wlanSession.clientHandle, nullptr);
 }
 
 std::string GuidToText(GUID guid) {
-  return FormatGuid("{%X-%X-%X-%02X%02X-%02X%02X%02X%02X%02X%02X}", guid);
-}
-
-std::string GuidToKeyText(GUID guid) {
-  return FormatGuid("{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", guid);
+  char text[39];
+  snprintf(text, sizeof text, "{%X-%X-%X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned>(guid.Data1),
+           static_cast<unsigned>(guid.Data2), static_cast<unsigned>(guid.Data3), guid.Data4[0], guid.Data4[1],
+           guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+  return text;
 }
 
 bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText) {

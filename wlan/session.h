@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "cli/options.h"
 #include "platform/platform.h"
+#include "text/value_list.h"
 
 struct WlanSession {
   bool handleOpen;
@@ -20,11 +20,11 @@ extern WlanSession wlanSession;
 // 0 when the handle is open and the interface list loaded; -1 when the handle can't be
 // opened; -2 when the interfaces can't be enumerated. Retries what has not succeeded.
 int StartWifiApi();
+// At exit: frees the interface list, then closes the handle, each only if it was obtained.
+void CloseWifiApi();
 
 // "{%X-%X-%X-%02X%02X-%02X%02X%02X%02X%02X%02X}": the first three groups without leading zeros.
 std::string GuidToText(GUID guid);
-// The braced GUID with every digit kept, as the service names its registry keys.
-std::string GuidToKeyText(GUID guid);
 
 bool IsInterfaceSelected(const ValueList& limitList, const std::string& guidText);
 

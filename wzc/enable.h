@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/options.h"
+#include "text/value_list.h"
 
 // Bits of ControlFlags that hand an interface to Windows' own management.
 static const unsigned long WzcEnableMask = 0x04008000;

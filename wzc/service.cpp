@@ -2,12 +2,15 @@
 
 SC_HANDLE WzcServiceHandle = nullptr;
 
-static const DWORD kWzcAccess = 0x000F003F;
+// What the tool does with the service: query and start it, stop it and wait for it. Not
+// SERVICE_ALL_ACCESS: no pause, interrogate or user-defined controls.
+static const DWORD kServiceAccess = STANDARD_RIGHTS_REQUIRED | SERVICE_QUERY_CONFIG | SERVICE_CHANGE_CONFIG |
+                                    SERVICE_QUERY_STATUS | SERVICE_ENUMERATE_DEPENDENTS | SERVICE_START | SERVICE_STOP;
 
 SC_HANDLE OpenWzcService() {
-  SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), kWzcAccess);
+  SC_HANDLE manager = OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS);
   if (manager == nullptr) return nullptr;
-  SC_HANDLE service = OpenServiceW(manager, WTEXT("WZCSVC"), kWzcAccess);
+  SC_HANDLE service = OpenServiceW(manager, WTEXT("WZCSVC"), kServiceAccess);
   CloseServiceHandle(manager);  // the service handle stays valid on its own
   if (service == nullptr) return nullptr;
   if (StartServiceW(service, 0, nullptr)) WaitForServiceState(service, SERVICE_START_PENDING, SERVICE_RUNNING);
@@ -22,8 +25,8 @@ int StopService() {
 
 static bool QueryStatus(SC_HANDLE service, SERVICE_STATUS_PROCESS& status) {
   DWORD bytesNeeded = 0;
-  return QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status),
-                              sizeof status, &bytesNeeded) != 0;
+  return QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status,
+                              &bytesNeeded) != 0;
 }
 
 static DWORD PollInterval(DWORD waitHint) {

@@ -2,13 +2,13 @@
 // so an "é" would show there as another letter. A console gets the text as UTF-16 through
 // WriteConsoleW, one call per line; a file or a pipe gets the bytes as they are, through the
 // C library (whose text mode writes CR LF line ends).
-#include "platform/platform.h"
-
 #include <io.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "platform/platform.h"
 
 namespace {
 

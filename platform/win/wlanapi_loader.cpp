@@ -1,9 +1,9 @@
 // The Native Wifi functions, found in wlanapi.dll at run time: the library exists on XP
 // only with the wireless LAN API update, and an exe that imported it would not start at
 // all without it. Where it is missing, opening the client fails and each action reports it.
-#include "platform/platform.h"
-
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ HMODULE LoadSystemWlanLibrary() {
 
   typedef BOOL(WINAPI * SetDllDirectoryFunction)(LPCWSTR);
   const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-  const auto setDllDirectory = kernel32 ? reinterpret_cast<SetDllDirectoryFunction>(reinterpret_cast<void*>(
-                                              GetProcAddress(kernel32, "SetDllDirectoryW")))
+  const auto setDllDirectory = kernel32 ? reinterpret_cast<SetDllDirectoryFunction>(
+                                              reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDllDirectoryW")))
                                         : nullptr;
   if (setDllDirectory) setDllDirectory(L"");
 
@@ -49,8 +49,7 @@ Function FindWlanFunction(const char* name) {
 
 }  // namespace
 
-#define WLAN_FUNCTION(name) \
-  static const auto real = FindWlanFunction<decltype(&name)>(#name)
+#define WLAN_FUNCTION(name) static const auto real = FindWlanFunction<decltype(&name)>(#name)
 
 extern "C" DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,
                                        PHANDLE phClientHandle) {

@@ -27,7 +27,9 @@ class CliTest : public MachineDirTest {
     EXPECT_EQ(run.err.find("runtime error:"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("Sanitizer"), std::string::npos) << run.err;
   }
-  std::string Output(const std::vector<std::string>& args) { return Run(args).out; }
+  std::string Output(const std::vector<std::string>& args) {
+    return Run(args).out;
+  }
   // TESSAMIN_TEST_WRAPPER runs the tool under a checker, for example
   // "valgrind -q --error-exitcode=86 --leak-check=full --errors-for-leak-kinds=definite".
   const std::vector<std::string> wrapper = SplitWords(getenv("TESSAMIN_TEST_WRAPPER"));

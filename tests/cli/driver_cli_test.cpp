@@ -66,8 +66,8 @@ TEST_F(DriverTest, UnusableMachineFileIsReportedAndLeftAlone) {
 TEST_F(DriverTest, NoStateFolderMeansNoMachine) {
   std::vector<std::string> args = wrapper;
   args.insert(args.end(), {TESSAMIN_BINARY, "-nics"});
-  const ProgramRun run =
-      RunProgram(args, {{"TESSAMIN_MACHINE", ""}, {"XDG_STATE_HOME", ""}, {"HOME", ""}, {"TESSAMIN_TRACE", tracePath}}, dir);
+  const ProgramRun run = RunProgram(
+      args, {{"TESSAMIN_MACHINE", ""}, {"XDG_STATE_HOME", ""}, {"HOME", ""}, {"TESSAMIN_TRACE", tracePath}}, dir);
   ExpectNoCheckerReport(run);
   EXPECT_EQ(run.out, kNoService);
   EXPECT_EQ(run.exitCode, 1);

@@ -21,7 +21,9 @@ class EnableTest : public CliTest {
     machineBase = machine;
     UseMachine(machine);
   }
-  MachineJson Flags(const char* guid) const { return SavedMachine()["registry"][InterfaceKey(guid)]["ControlFlags"]; }
+  MachineJson Flags(const char* guid) const {
+    return SavedMachine()["registry"][InterfaceKey(guid)]["ControlFlags"];
+  }
   std::vector<std::string> ServiceAndRegistryCalls() const {
     return Calls({"ControlService", "StartServiceW", "RegSetValueExW", "WlanGetProfileList"});
   }
@@ -45,19 +47,20 @@ TEST_F(EnableTest, SetsBothBitsAndKeepsTheOthers) {
 TEST_F(EnableTest, OneStopBeforeTheFirstWriteAndOneStartAfterTheLast) {
   UseFlags(DwordValue(0x3), DwordValue(0x04008000), DwordValue(0));
   Run({"-enable"});
-  EXPECT_EQ(ServiceAndRegistryCalls(),
-            (std::vector<std::string>{"StartServiceW WZCSVC -> 0 (1056)", "ControlService WZCSVC 1 -> 1",
-                                      "RegSetValueExW " + InterfaceKey(kGuidA) + " ControlFlags REG_DWORD 0x04008003 -> 0",
-                                      "RegSetValueExW " + InterfaceKey(kGuidC) + " ControlFlags REG_DWORD 0x04008000 -> 0",
-                                      "StartServiceW WZCSVC -> 1"}));
+  EXPECT_EQ(
+      ServiceAndRegistryCalls(),
+      (std::vector<std::string>{"StartServiceW WZCSVC -> 0 (1056)", "ControlService WZCSVC 1 -> 1",
+                                "RegSetValueExW " + InterfaceKey(kGuidA) + " ControlFlags REG_DWORD 0x04008003 -> 0",
+                                "RegSetValueExW " + InterfaceKey(kGuidC) + " ControlFlags REG_DWORD 0x04008000 -> 0",
+                                "StartServiceW WZCSVC -> 1"}));
   EXPECT_EQ(SavedMachine()["services"]["WZCSVC"]["state"], "running");
 }
 
 TEST_F(EnableTest, NothingToChangeMeansNoStopAndOneStartRequest) {
   UseFlags(DwordValue(0x04008000), DwordValue(0xFFFFFFFF));
   Run({"-enable"});
-  EXPECT_EQ(ServiceAndRegistryCalls(), (std::vector<std::string>{"StartServiceW WZCSVC -> 0 (1056)",
-                                                                 "StartServiceW WZCSVC -> 0 (1056)"}));
+  EXPECT_EQ(ServiceAndRegistryCalls(),
+            (std::vector<std::string>{"StartServiceW WZCSVC -> 0 (1056)", "StartServiceW WZCSVC -> 0 (1056)"}));
   EXPECT_EQ(ReadFile(machinePath), machineBase.dump(2));
 }
 
@@ -71,8 +74,9 @@ TEST_F(EnableTest, ValuesThatAreNotFourByteDwordsAreLeftAlone) {
   machine["registry"][InterfaceKey(kGuidA)]["ControlFlags"] = {{"type", "REG_SZ"}, {"data", "3"}};
   machine["registry"][InterfaceKey(kGuidB)].erase("ControlFlags");
   machine["registry"][InterfaceKey(kGuidB)]["Other"] = binary2;
-  machine["registry"]["HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{0a1b2c3d-0001-0abc-8d9e-af0123456789}x"] = {
-      {"ControlFlags", binary2}};
+  machine["registry"]
+         ["HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{0a1b2c3d-0001-0abc-8d9e-"
+          "af0123456789}x"] = {{"ControlFlags", binary2}};
   UseMachine(machine);
   Run({"-enable"});
   MachineJson expected = machine;

@@ -7,8 +7,8 @@ class ListingsTest : public CliTest {};
 
 TEST_F(ListingsTest, NicsListsEveryInterfaceWhateverTheLimit) {
   UseMachine(TwoInterfaceMachine());
-  const std::string expected = std::string("Wireless NICs:\n") + kGuidTextA + " / Adapter A\n" + kGuidB +
-                               " / Adapter B\n\n";
+  const std::string expected =
+      std::string("Wireless NICs:\n") + kGuidTextA + " / Adapter A\n" + kGuidB + " / Adapter B\n\n";
   EXPECT_EQ(Output({"-nics"}), expected);
   EXPECT_EQ(Output({"-nics", "-limit", kGuidB}), expected);
 }
@@ -56,13 +56,15 @@ TEST_F(ListingsTest, NonAsciiTextComesOutInTheAnsiCodePage) {
   machine["codePage"] = 65001;
   machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "Carte réseau sans fil", {"Café", "Ω-Netz", "≠-Netz"})};
   UseMachine(machine);
-  EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nCarte réseau sans fil / Café\nCarte réseau sans fil / Ω-Netz\n"
-                              "Carte réseau sans fil / ≠-Netz\n\n");
+  EXPECT_EQ(Output({"-aps"}),
+            "Access Points By Interface:\nCarte réseau sans fil / Café\nCarte réseau sans fil / Ω-Netz\n"
+            "Carte réseau sans fil / ≠-Netz\n\n");
   machine.erase("codePage");  // 1252
   UseMachine(machine);
   // Windows-1252 has no Ω: the platform writes its best-fit O; for ≠ it has none, and writes "?".
-  EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nCarte r\xE9seau sans fil / Caf\xE9\nCarte r\xE9seau sans fil / O-Netz\n"
-                              "Carte r\xE9seau sans fil / ?-Netz\n\n");
+  EXPECT_EQ(Output({"-aps"}),
+            "Access Points By Interface:\nCarte r\xE9seau sans fil / Caf\xE9\nCarte r\xE9seau sans fil / O-Netz\n"
+            "Carte r\xE9seau sans fil / ?-Netz\n\n");
 }
 
 }  // namespace

@@ -8,8 +8,7 @@ const char kNamespace[] = "http://www.microsoft.com/networking/WLAN/profile/v1";
 
 // A profile whose name element says "Ignored": XP names a stored profile by its SSID.
 std::string Profile(const std::string& body) {
-  return std::string("<WLANProfile xmlns=\"") + kNamespace + "\"><name>Ignored</name>" + body +
-         "</WLANProfile>";
+  return std::string("<WLANProfile xmlns=\"") + kNamespace + "\"><name>Ignored</name>" + body + "</WLANProfile>";
 }
 
 std::string Ssid(const std::string& name) {
@@ -76,7 +75,9 @@ class ProfileRulesTest : public CliTest {
   std::string Refusal(const std::string& reason) const {
     return " - Error adding AP from file '" + Path("p.xml") + "' to interface '" + kGuidB + "': " + reason + "\n";
   }
-  std::string Added() const { return " - Added AP from file '" + Path("p.xml") + "' to interface '" + kGuidB + "'.\n"; }
+  std::string Added() const {
+    return " - Added AP from file '" + Path("p.xml") + "' to interface '" + kGuidB + "'.\n";
+  }
 };
 
 const char kSchema[] = "(524289)The profile is invalid according to the schema.";
@@ -121,10 +122,11 @@ TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
       {"two SSIDs",
        Profile("<SSIDConfig><SSID><name>A</name></SSID><SSID><name>B</name></SSID></SSIDConfig>" + std::string(kEss)),
        kSchema},
-      {"protected key", Secured("<MSM><security><authEncryption><authentication>WPAPSK</authentication><encryption>TKIP"
-                                "</encryption></authEncryption><sharedKey><keyType>passPhrase</keyType><protected>"
-                                "true</protected><keyMaterial>01000000D08C9DDF</keyMaterial></sharedKey></security>"
-                                "</MSM>"),
+      {"protected key",
+       Secured("<MSM><security><authEncryption><authentication>WPAPSK</authentication><encryption>TKIP"
+               "</encryption></authEncryption><sharedKey><keyType>passPhrase</keyType><protected>"
+               "true</protected><keyMaterial>01000000D08C9DDF</keyMaterial></sharedKey></security>"
+               "</MSM>"),
        kSchema},
       {"keyIndex 4", Secured("<MSM><security><keyIndex>4</keyIndex></security></MSM>"), kSchema},
       {"IHV settings", Profile(Ssid("Net") + kEss + "<IHV/>"), kSchema},

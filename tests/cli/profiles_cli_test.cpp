@@ -68,9 +68,9 @@ TEST_F(ProfilesTest, FailedReasonTextGetsAFixedFallback) {
   MachineJson machine = TwoInterfaceMachine();
   machine["wlan"]["reasonError"] = 87;
   UseMachine(machine);
-  EXPECT_EQ(Output({"-add", Path("none.xml"), "-limit", kGuidB}),
-            " - Error adding AP from file '" + Path("none.xml") + "' to interface '" + kGuidB +
-                "': (524289)Unknown reason.\n");
+  EXPECT_EQ(Output({"-add", Path("none.xml"), "-limit", kGuidB}), " - Error adding AP from file '" + Path("none.xml") +
+                                                                      "' to interface '" + kGuidB +
+                                                                      "': (524289)Unknown reason.\n");
 }
 
 TEST_F(ProfilesTest, DeleteRemovesEveryMatchOnEverySelectedInterface) {
@@ -122,9 +122,9 @@ TEST_F(ProfilesTest, DeletionsRunBeforeAdditionsWhateverTheOrder) {
   UseMachine(TwoInterfaceMachine());
   const std::string path = Path("home.xml");
   WriteFile(path, ProfileXml("HomeNet"));
-  EXPECT_EQ(Output({"-add", path, "-limit", kGuidTextA, "-delete", "HomeNet"}),
-            std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" +
-                AddedLine(path, kGuidTextA));
+  EXPECT_EQ(
+      Output({"-add", path, "-limit", kGuidTextA, "-delete", "HomeNet"}),
+      std::string(" - Deleted AP 'HomeNet' from interface '") + kGuidTextA + "'.\n" + AddedLine(path, kGuidTextA));
   EXPECT_EQ(ProfileNames(0), (std::vector<std::string>{"HomeNet", "Office"}));
 }
 
@@ -168,8 +168,8 @@ TEST_F(ProfilesTest, TraceHoldsTheToolsConversionsOnly) {
   const std::string path = Path("cafe.xml"), text = ProfileXml("Caf\xE9");
   WriteFile(path, text);
   EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidTextA) + AddedLine(path, kGuidB));
-  const std::string conversion = "MultiByteToWideChar 1252 " + std::to_string(text.size() + 1) + " -> " +
-                                 std::to_string(text.size() + 1);
+  const std::string conversion =
+      "MultiByteToWideChar 1252 " + std::to_string(text.size() + 1) + " -> " + std::to_string(text.size() + 1);
   EXPECT_EQ(Calls({"MultiByteToWideChar", "WideCharToMultiByte"}), (std::vector<std::string>{conversion, conversion}));
 }
 

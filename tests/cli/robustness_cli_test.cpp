@@ -10,7 +10,9 @@ namespace {
 
 class RobustnessTest : public CliTest {
  protected:
-  std::map<std::string, std::string> Environment() const { return {{"TESSAMIN_MACHINE", machinePath}}; }
+  std::map<std::string, std::string> Environment() const {
+    return {{"TESSAMIN_MACHINE", machinePath}};
+  }
   std::vector<std::string> Command(const std::vector<std::string>& args) const {
     std::vector<std::string> command = {TESSAMIN_BINARY};
     command.insert(command.end(), args.begin(), args.end());
@@ -141,8 +143,8 @@ TEST_F(RobustnessTest, NothingIsWrittenBesideTheMachineFile) {
   WriteFile(path, ProfileXml("New"));
   Run({"-help"});  // the test's own output and trace files
   const std::set<std::string> before = FilesInDir();
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"-add", path}, {"-delete", "New"}, {"-enable"}, {"-nics", "-aps"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"-add", path}, {"-delete", "New"}, {"-enable"}, {"-nics", "-aps"}}) {
     Run(args);
   }
   std::set<std::string> expected = before;

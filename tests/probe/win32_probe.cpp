@@ -102,7 +102,8 @@ void UnitBlock(UINT codePage, unsigned high, Block& block) {
   for (unsigned value = high << 8; value < (high + 1) << 8; ++value) {
     const WCHAR unit = static_cast<WCHAR>(value);
     AddResult(block, Format("%04X", value) + Encoded(codePage, &unit, 1, 3, nullptr, false) + " |" +
-                         Encoded(codePage, &unit, 1, 3, nullptr, true) + " | *" + Encoded(codePage, &unit, 1, 3, "*", true));
+                         Encoded(codePage, &unit, 1, 3, nullptr, true) + " | *" +
+                         Encoded(codePage, &unit, 1, 3, "*", true));
   }
 }
 
@@ -115,7 +116,8 @@ const struct {
 void PrintBlock(UINT codePage, int kind, unsigned at, bool detailed) {
   Block block = {detailed, 14695981039346656037ull};
   kBlockKinds[kind].probe(codePage, at, block);
-  if (!detailed) printf("%s %u %s %02Xxx %016llX\n", kBlockKinds[kind].call, codePage, kBlockKinds[kind].kind, at, block.digest);
+  if (!detailed)
+    printf("%s %u %s %02Xxx %016llX\n", kBlockKinds[kind].call, codePage, kBlockKinds[kind].kind, at, block.digest);
 }
 
 // Every byte, and in the code pages with lead bytes every pair from 0x80 on; every UTF-16
@@ -135,15 +137,19 @@ void ProbeCodePages() {
     for (int room = 0; room <= 9; ++room)
       printf("MultiByteToWideChar %u into %d units%s\n", cp, room, Decoded(cp, bytes, 9, room).c_str());
     for (const char* defaultChar : {"*", "\x81\x40"})
-      printf("WideCharToMultiByte %u with terminator, default %s%s\n", cp, defaultChar[1] ? "of two bytes" : defaultChar,
-             Encoded(cp, units, -1, 32, defaultChar, true).c_str());
+      printf("WideCharToMultiByte %u with terminator, default %s%s\n", cp,
+             defaultChar[1] ? "of two bytes" : defaultChar, Encoded(cp, units, -1, 32, defaultChar, true).c_str());
     for (int room = 0; room <= 18; ++room)
       printf("WideCharToMultiByte %u into %d bytes%s\n", cp, room, Encoded(cp, units, 9, room, nullptr, true).c_str());
   }
-  printf("~ (Windows refuses the used-flag for UTF-8 with 87, Wine 8.0 ignores it) WideCharToMultiByte 65001 "
-         "with the used-flag%s\n", Encoded(CP_UTF8, units, 4, 16, nullptr, true).c_str());
-  printf("~ (Windows refuses a default character for UTF-8 with 87, Wine 8.0 ignores it) WideCharToMultiByte 65001 "
-         "with a default character%s\n", Encoded(CP_UTF8, units, 4, 16, "*", false).c_str());
+  printf(
+      "~ (Windows refuses the used-flag for UTF-8 with 87, Wine 8.0 ignores it) WideCharToMultiByte 65001 "
+      "with the used-flag%s\n",
+      Encoded(CP_UTF8, units, 4, 16, nullptr, true).c_str());
+  printf(
+      "~ (Windows refuses a default character for UTF-8 with 87, Wine 8.0 ignores it) WideCharToMultiByte 65001 "
+      "with a default character%s\n",
+      Encoded(CP_UTF8, units, 4, 16, "*", false).c_str());
 }
 
 // The tool converts with CP_ACP: on both platforms here it must be code page 1252, the
@@ -189,8 +195,8 @@ void PrintSettledState(SC_HANDLE service, DWORD pendingState, const char* what) 
   DWORD needed = 0;
   BOOL queried = FALSE;
   for (int attempt = 0; attempt < 600; ++attempt) {
-    queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status),
-                                   sizeof status, &needed);
+    queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status,
+                                   &needed);
     if (!queried || status.dwCurrentState != pendingState) break;
     Sleep(100);
   }
@@ -198,10 +204,9 @@ void PrintSettledState(SC_HANDLE service, DWORD pendingState, const char* what) 
     printf("%s: QueryServiceStatusEx -> 0 error %lu\n", what, static_cast<unsigned long>(GetLastError()));
     return;
   }
-  printf("%s: state %s check point %lu wait hint %lu controls %lu needed %lu\n", what,
-         StateName(status.dwCurrentState), static_cast<unsigned long>(status.dwCheckPoint),
-         static_cast<unsigned long>(status.dwWaitHint), static_cast<unsigned long>(status.dwControlsAccepted),
-         static_cast<unsigned long>(needed));
+  printf("%s: state %s check point %lu wait hint %lu controls %lu needed %lu\n", what, StateName(status.dwCurrentState),
+         static_cast<unsigned long>(status.dwCheckPoint), static_cast<unsigned long>(status.dwWaitHint),
+         static_cast<unsigned long>(status.dwControlsAccepted), static_cast<unsigned long>(needed));
 }
 
 void ProbeServices() {
@@ -249,7 +254,8 @@ void ProbeServices() {
 
 void PrintQuery(const char* what, LSTATUS result, DWORD type, DWORD size, const BYTE* data) {
   printf("RegQueryValueExW %s -> %ld", what, static_cast<long>(result));
-  if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) printf(" type %lu size %lu", static_cast<unsigned long>(type), static_cast<unsigned long>(size));
+  if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA)
+    printf(" type %lu size %lu", static_cast<unsigned long>(type), static_cast<unsigned long>(size));
   if (result == ERROR_SUCCESS && data != nullptr) PrintBytes(data, static_cast<int>(size));
   printf("\n");
 }
@@ -269,8 +275,9 @@ void ProbeRegistry() {
   printf("RegOpenKeyExW in other letter case -> %ld\n", static_cast<long>(result));
   if (result == ERROR_SUCCESS) {
     const DWORD one = 1;
-    printf("RegSetValueExW with KEY_READ only -> %ld\n",
-           static_cast<long>(RegSetValueExW(key, WTEXT("Probe"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4)));
+    printf(
+        "RegSetValueExW with KEY_READ only -> %ld\n",
+        static_cast<long>(RegSetValueExW(key, WTEXT("Probe"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4)));
     RegCloseKey(key);
   }
   result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(kInterfaceKey).c_str(), 0, KEY_READ | KEY_SET_VALUE, &key);
@@ -313,7 +320,8 @@ void ProbeRegistry() {
   // Other types under the name the tool reads.
   const WCHAR text[] = {'o', 'n', 0};
   printf("RegSetValueExW REG_SZ -> %ld\n",
-         static_cast<long>(RegSetValueExW(key, WTEXT("ProbeOther"), 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text)));
+         static_cast<long>(
+             RegSetValueExW(key, WTEXT("ProbeOther"), 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text)));
   type = 0, size = 4;
   result = RegQueryValueExW(key, WTEXT("ProbeOther"), nullptr, &type, data, &size);
   PrintQuery("REG_SZ into 4 bytes", result, type, size, nullptr);

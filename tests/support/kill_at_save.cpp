@@ -24,8 +24,7 @@ bool IsTemporaryFile(const char* path) {
 void Reach(int point) {
   static const char* const setting = getenv("TESSAMIN_TEST_CRASH_AT");
   int save = 0, at = 0;
-  if (setting != nullptr && sscanf(setting, "%d:%d", &save, &at) == 2 && save == saves && at == point)
-    raise(SIGKILL);
+  if (setting != nullptr && sscanf(setting, "%d:%d", &save, &at) == 2 && save == saves && at == point) raise(SIGKILL);
 }
 
 template <typename Function>

@@ -17,13 +17,21 @@ class MachineDirTest : public ::testing::Test {
     machinePath = dir + "/machine.json";
     tracePath = dir + "/trace";
   }
-  void TearDown() override { RemoveTree(dir); }
-  void UseMachine(const MachineJson& machine) { WriteFile(machinePath, machine.dump(2)); }
-  MachineJson SavedMachine() const { return MachineJson::parse(ReadFile(machinePath)); }
+  void TearDown() override {
+    RemoveTree(dir);
+  }
+  void UseMachine(const MachineJson& machine) {
+    WriteFile(machinePath, machine.dump(2));
+  }
+  MachineJson SavedMachine() const {
+    return MachineJson::parse(ReadFile(machinePath));
+  }
   std::vector<std::string> Calls(std::initializer_list<const char*> names) const {
     return TraceCalls(tracePath, names);
   }
-  std::string Path(const std::string& name) const { return dir + "/" + name; }
+  std::string Path(const std::string& name) const {
+    return dir + "/" + name;
+  }
 
   std::string dir, machinePath, tracePath;
 };

@@ -10,7 +10,9 @@ std::string InterfaceKey(const std::string& guid) {
 
 std::string ProfileXml(const std::string& name) {
   return "<?xml version=\"1.0\"?>\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\n"
-         "  <name>" + name + "</name>\n  <SSIDConfig><SSID><name>" + name + "</name></SSID></SSIDConfig>\n"
+         "  <name>" +
+         name + "</name>\n  <SSIDConfig><SSID><name>" + name +
+         "</name></SSID></SSIDConfig>\n"
          "  <connectionType>ESS</connectionType>\n"
          "  <MSM><security><authEncryption><authentication>open</authentication><encryption>none</encryption>"
          "<useOneX>false</useOneX></authEncryption></security></MSM>\n"

@@ -6,9 +6,9 @@
 
 typedef nlohmann::ordered_json MachineJson;
 
-extern const char kGuidA[];        // {0A1B2C3D-0001-0ABC-8D9E-AF0123456789}, with leading zeros
-extern const char kGuidTextA[];    // its text as the tool shows it
-extern const char kGuidB[];        // {6F9619FF-8B86-D011-B42D-00C04FC964FF}, all digits significant
+extern const char kGuidA[];      // {0A1B2C3D-0001-0ABC-8D9E-AF0123456789}, with leading zeros
+extern const char kGuidTextA[];  // its text as the tool shows it
+extern const char kGuidB[];      // {6F9619FF-8B86-D011-B42D-00C04FC964FF}, all digits significant
 
 std::string InterfaceKey(const std::string& guid);
 std::string ProfileXml(const std::string& name);

@@ -56,7 +56,7 @@ ProgramRun RunProgram(const std::vector<std::string>& argv, const std::map<std::
 std::vector<std::string> SplitWords(const char* text) {
   std::vector<std::string> words;
   std::string word;
-  for (const char* c = text ? text : ""; ; ++c) {
+  for (const char* c = text ? text : "";; ++c) {
     if (*c == ' ' || *c == '\0') {
       if (!word.empty()) words.push_back(word);
       word.clear();

@@ -1,5 +1,6 @@
 // The driver inside this process, where arguments larger than exec can pass are possible.
 #include "cli/driver.h"
+
 #include "tests/unit/standin_fixture.h"
 
 namespace {

@@ -16,12 +16,6 @@ TEST(GuidToText, FirstThreeGroupsLoseTheirLeadingZerosButDataBytesKeepTwoDigits)
   EXPECT_EQ(GuidToText(lowercaseDigits), "{ABCDEF01-2345-6789-ABCD-EF0001020304}");
 }
 
-TEST(GuidToKeyText, KeepsEveryDigit) {
-  EXPECT_EQ(GuidToKeyText(kLeadingZeros), "{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}");
-  const GUID zero = {};
-  EXPECT_EQ(GuidToKeyText(zero), "{00000000-0000-0000-0000-000000000000}");
-}
-
 TEST(IsInterfaceSelected, EmptyListSelectsAllElseExactMatchOnly) {
   const std::string text = GuidToText(kLeadingZeros);
   EXPECT_TRUE(IsInterfaceSelected({}, text));

@@ -1,8 +1,8 @@
+#include "cli/options.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "cli/options.h"
 
 namespace {
 

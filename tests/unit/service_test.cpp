@@ -21,7 +21,9 @@ class ServiceWaitTest : public StandinTest {
     EXPECT_TRUE(StartServiceW(service, 0, nullptr));
     return WaitForServiceState(service, SERVICE_START_PENDING, SERVICE_RUNNING);
   }
-  std::vector<std::string> Sleeps() const { return Calls({"Sleep"}); }
+  std::vector<std::string> Sleeps() const {
+    return Calls({"Sleep"});
+  }
   void TearDown() override {
     if (service) CloseServiceHandle(service);
     service = nullptr;
@@ -34,8 +36,8 @@ TEST_F(ServiceWaitTest, IntervalIsATenthOfTheWaitHintBetweenOneAndTenSeconds) {
   struct Case {
     unsigned waitHint;
     const char* sleep;
-  } cases[] = {{0, "Sleep 1000"}, {9990, "Sleep 1000"}, {30000, "Sleep 3000"}, {12345, "Sleep 1234"},
-               {100000, "Sleep 10000"}, {250000, "Sleep 10000"}};
+  } cases[] = {{0, "Sleep 1000"},     {9990, "Sleep 1000"},    {30000, "Sleep 3000"},
+               {12345, "Sleep 1234"}, {100000, "Sleep 10000"}, {250000, "Sleep 10000"}};
   for (const Case& c : cases) {
     TearDown();
     SetUp();
@@ -74,7 +76,9 @@ TEST_F(ServiceWaitTest, EachReadingDecidesTheNextStepOfTheWait) {
   } cases[] = {
       // The time-out counts from the last rise (at 1000 ms): 2000..4000 ms don't exceed 3000, 5000 does.
       {"a stall after progress", stall, 0, second},
-      {"the latest wait hint", {reading(1, 20000), reading(2, 50000), reading(3, 0)}, 1,
+      {"the latest wait hint",
+       {reading(1, 20000), reading(2, 50000), reading(3, 0)},
+       1,
        {"Sleep 2000", "Sleep 5000", "Sleep 1000"}},
       {"a later failed query", {reading(1, 3000), {{"queryError", 5}}, reading(2, 3000)}, 0, {"Sleep 1000"}},
   };

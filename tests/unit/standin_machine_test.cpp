@@ -90,7 +90,8 @@ TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened
       "{\"format\": \"tessamin-machine/1\", \"wlan\": {\"interfaces\": [{\"guid\": \"{nope}\"}]}}",
       "{\"format\": \"tessamin-machine/1\", \"codePage\": 437}",
       "{\"format\": \"tessamin-machine/1\", \"codePage\": 1361}",
-      "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": \"x\"}}}}",
+      "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": "
+      "\"x\"}}}}",
       "{\"format\": \"tessamin-machine/1\", \"services\": {\"WZCSVC\": {}, \"wzcsvc\": {}}}",
   };
   for (const std::string& content : cases) {
@@ -129,13 +130,14 @@ TEST_F(MachineFileTest, FailedSaveOfTheDefaultMachineIsForgottenAndFailsTheCall)
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
   SERVICE_STATUS_PROCESS status = {};
   DWORD needed = 0;
-  ASSERT_TRUE(QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status,
-                                   &needed));
+  ASSERT_TRUE(
+      QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status, &needed));
   EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
-                          WTEXT("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}"),
-                          0, KEY_ALL_ACCESS, &key),
+  ASSERT_EQ(RegOpenKeyExW(
+                HKEY_LOCAL_MACHINE,
+                WTEXT("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}"), 0,
+                KEY_ALL_ACCESS, &key),
             ERROR_SUCCESS);
   DWORD flags = 7, size = sizeof flags;
   EXPECT_EQ(RegSetValueExW(key, WTEXT("ControlFlags"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), size),

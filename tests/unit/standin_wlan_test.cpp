@@ -11,7 +11,9 @@ class NativeWifiTest : public StandinTest {
   const GUID guidB = {0x6F9619FF, 0x8B86, 0xD011, {0xB4, 0x2D, 0x00, 0xC0, 0x4F, 0xC9, 0x64, 0xFF}};
   const GUID absent = {0x12345678, 0x1, 0x2, {0, 0, 0, 0, 0, 0, 0, 3}};
   HANDLE client = nullptr;
-  std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+  std::u16string Wide(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+  }
   DWORD Open() {
     DWORD version = 0;
     return WlanOpenHandle(1, nullptr, &version, &client);
@@ -79,8 +81,8 @@ TEST_F(NativeWifiTest, RefusedArgumentsAndAbsentNames) {
 TEST_F(NativeWifiTest, EveryReasonCodeHasASentence) {
   UseMachine(BaseMachine());
   std::set<std::u16string> texts;
-  for (DWORD code : {0x80001, 0x80002, 0x80013, 0x40009, 0x4000A, 0x4000B, 0x40018, 0x40003, 0x40004, 0x40017,
-                     0x10001, 0}) {
+  for (DWORD code :
+       {0x80001, 0x80002, 0x80013, 0x40009, 0x4000A, 0x4000B, 0x40018, 0x40003, 0x40004, 0x40017, 0x10001, 0}) {
     WCHAR buffer[256] = {};
     EXPECT_EQ(WlanReasonCodeToString(code, 256, buffer, nullptr), 0u) << code;
     const std::u16string text = reinterpret_cast<const char16_t*>(buffer);

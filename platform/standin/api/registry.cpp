@@ -11,8 +11,6 @@
 #include "platform/standin/text/ascii.h"
 #include "platform/standin/text/unicode.h"
 
-#define ERROR_KEY_DELETED 1018L
-
 struct HKEY__ {
   std::string path;  // as the machine file spells it
   REGSAM access;
@@ -161,8 +159,8 @@ static LSTATUS SetValue(HKEY key, const std::string& name, DWORD reserved, DWORD
   Json value;
   if (!DecodeValue(type, data, size, value)) return ERROR_INVALID_PARAMETER;
   return static_cast<LSTATUS>(ChangeMachine([&](Json& machine) -> DWORD {
-    Json* values = machine.is_object() && machine.contains("registry") ? FindMember(machine["registry"], key->path)
-                                                                       : nullptr;
+    Json* values =
+        machine.is_object() && machine.contains("registry") ? FindMember(machine["registry"], key->path) : nullptr;
     if (values == nullptr) return ERROR_KEY_DELETED;
     Json* existing = FindMember(*values, name);
     if (existing != nullptr) *existing = value;
@@ -223,8 +221,8 @@ extern "C" LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD R
     memcpy(&number, lpData, 4);
     shown = Hex32(number);
   }
-  Trace("RegSetValueExW " + KeyName(hKey) + " " + Text(lpValueName) + " " + TypeName(dwType) + " " + shown +
-        " -> " + std::to_string(result));
+  Trace("RegSetValueExW " + KeyName(hKey) + " " + Text(lpValueName) + " " + TypeName(dwType) + " " + shown + " -> " +
+        std::to_string(result));
   return result;
 }
 

@@ -108,7 +108,7 @@ static SC_HANDLE NewHandle(bool manager, const std::string& name, DWORD access) 
 static SC_HANDLE OpenManager(LPCWSTR machineName, DWORD access) {
   const Json* machine = Machine();
   if (machine == nullptr) return SetLastError(ERROR_INVALID_DATA), nullptr;
-  if (machineName != nullptr && machineName[0] != 0) return SetLastError(1722), nullptr;  // RPC_S_SERVER_UNAVAILABLE
+  if (machineName != nullptr && machineName[0] != 0) return SetLastError(RPC_S_SERVER_UNAVAILABLE), nullptr;
   const DWORD scmError = NumberMember(*machine, "scmError");
   if (scmError != 0) return SetLastError(scmError), nullptr;
   return NewHandle(true, "", access);
@@ -254,8 +254,8 @@ extern "C" BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE I
   std::string line = "QueryServiceStatusEx " + HandleName(hService) + " -> " + Outcome(result);
   if (result) {
     const SERVICE_STATUS_PROCESS* status = reinterpret_cast<const SERVICE_STATUS_PROCESS*>(lpBuffer);
-    line += " state " + std::to_string(status->dwCurrentState) + " checkpoint " +
-            std::to_string(status->dwCheckPoint) + " waithint " + std::to_string(status->dwWaitHint);
+    line += " state " + std::to_string(status->dwCurrentState) + " checkpoint " + std::to_string(status->dwCheckPoint) +
+            " waithint " + std::to_string(status->dwWaitHint);
   }
   Trace(line);
   return result;

@@ -66,6 +66,7 @@ typedef struct SC_HANDLE__* SC_HANDLE;
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
 #define ERROR_INVALID_FLAGS 1004L
+#define ERROR_KEY_DELETED 1018L
 #define ERROR_INVALID_SERVICE_CONTROL 1052L
 #define ERROR_SERVICE_ALREADY_RUNNING 1056L
 #define ERROR_SERVICE_DOES_NOT_EXIST 1060L
@@ -87,11 +88,9 @@ typedef struct SC_HANDLE__* SC_HANDLE;
 #define REG_SZ 1
 #define REG_BINARY 3
 #define REG_DWORD 4
+#define STANDARD_RIGHTS_REQUIRED 0x000F0000
 #define KEY_QUERY_VALUE 0x0001
 #define KEY_SET_VALUE 0x0002
-#define KEY_ENUMERATE_SUB_KEYS 0x0008
-#define KEY_NOTIFY 0x0010
-#define STANDARD_RIGHTS_READ 0x00020000
 #define KEY_READ 0x00020019
 #define KEY_ALL_ACCESS 0x000F003F
 
@@ -139,12 +138,6 @@ typedef struct _SERVICE_STATUS_PROCESS {
 // Native Wifi
 typedef DWORD WLAN_REASON_CODE, *PWLAN_REASON_CODE;
 #define WLAN_MAX_NAME_LENGTH 256
-#define L2_REASON_CODE_GROUP_SIZE 0x10000
-#define WLAN_REASON_CODE_SUCCESS 0
-#define WLAN_REASON_CODE_UNKNOWN 0x10001
-#define WLAN_REASON_CODE_PROFILE_BASE 0x80000
-#define WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA 0x80001
-#define WLAN_REASON_CODE_INVALID_PROFILE_NAME 0x80003
 
 typedef enum _WLAN_INTERFACE_STATE {
   wlan_interface_state_not_ready = 0,
@@ -155,11 +148,12 @@ typedef enum _WLAN_INTERFACE_STATE {
   wlan_interface_state_associating = 5,
   wlan_interface_state_discovering = 6,
   wlan_interface_state_authenticating = 7
-} WLAN_INTERFACE_STATE, *PWLAN_INTERFACE_STATE;
+} WLAN_INTERFACE_STATE,
+    *PWLAN_INTERFACE_STATE;
 
 typedef struct _WLAN_INTERFACE_INFO {
   GUID InterfaceGuid;
-  WCHAR strInterfaceDescription[256];
+  WCHAR strInterfaceDescription[WLAN_MAX_NAME_LENGTH];
   WLAN_INTERFACE_STATE isState;
 } WLAN_INTERFACE_INFO, *PWLAN_INTERFACE_INFO;
 
@@ -170,7 +164,7 @@ typedef struct _WLAN_INTERFACE_INFO_LIST {
 } WLAN_INTERFACE_INFO_LIST, *PWLAN_INTERFACE_INFO_LIST;
 
 typedef struct _WLAN_PROFILE_INFO {
-  WCHAR strProfileName[256];
+  WCHAR strProfileName[WLAN_MAX_NAME_LENGTH];
   DWORD dwFlags;
 } WLAN_PROFILE_INFO, *PWLAN_PROFILE_INFO;
 
@@ -190,42 +184,38 @@ VOID WINAPI Sleep(DWORD dwMilliseconds);
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar);
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
-                               LPBOOL lpUsedDefaultChar);
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar);
 
 // advapi32: service control manager
 SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpDatabaseName, DWORD dwDesiredAccess);
 SC_HANDLE WINAPI OpenServiceW(SC_HANDLE hSCManager, LPCWSTR lpServiceName, DWORD dwDesiredAccess);
 BOOL WINAPI StartServiceW(SC_HANDLE hService, DWORD dwNumServiceArgs, LPCWSTR* lpServiceArgVectors);
 BOOL WINAPI ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE_STATUS lpServiceStatus);
-BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE InfoLevel, LPBYTE lpBuffer,
-                                 DWORD cbBufSize, LPDWORD pcbBytesNeeded);
+BOOL WINAPI QueryServiceStatusEx(SC_HANDLE hService, SC_STATUS_TYPE InfoLevel, LPBYTE lpBuffer, DWORD cbBufSize,
+                                 LPDWORD pcbBytesNeeded);
 BOOL WINAPI CloseServiceHandle(SC_HANDLE hSCObject);
 
 // advapi32: registry
-LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
-                             PHKEY phkResult);
-LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
-                                LPBYTE lpData, LPDWORD lpcbData);
-LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
-                              const BYTE* lpData, DWORD cbData);
+LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                                LPDWORD lpcbData);
+LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                              DWORD cbData);
 LSTATUS WINAPI RegCloseKey(HKEY hKey);
 
 // wlanapi
 DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,
                             PHANDLE phClientHandle);
 DWORD WINAPI WlanCloseHandle(HANDLE hClientHandle, PVOID pReserved);
-DWORD WINAPI WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
-                                PWLAN_INTERFACE_INFO_LIST* ppInterfaceList);
+DWORD WINAPI WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved, PWLAN_INTERFACE_INFO_LIST* ppInterfaceList);
 DWORD WINAPI WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
                                 PWLAN_PROFILE_INFO_LIST* ppProfileList);
 DWORD WINAPI WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
                                PVOID pReserved);
-DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
-                            LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite,
-                            PVOID pReserved, DWORD* pdwReasonCode);
-DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer,
-                                    PVOID pReserved);
+DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags, LPCWSTR strProfileXml,
+                            LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite, PVOID pReserved,
+                            DWORD* pdwReasonCode);
+DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer, PVOID pReserved);
 VOID WINAPI WlanFreeMemory(PVOID pMemory);
 
 }  // extern "C"

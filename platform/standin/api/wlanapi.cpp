@@ -33,9 +33,9 @@ static void* Allocate(size_t size) {
   return block;
 }
 
-// A UTF-8 text as a NUL-terminated UTF-16 array of 256 units, cut to fit.
-static void CopyName(const std::string& text, WCHAR (&target)[256]) {
-  CopyUtf16(Utf8ToUtf16(text), target, 256);
+// A UTF-8 text as a NUL-terminated UTF-16 name of the platform's size, cut to fit.
+static void CopyName(const std::string& text, WCHAR (&target)[WLAN_MAX_NAME_LENGTH]) {
+  CopyUtf16(Utf8ToUtf16(text), target, WLAN_MAX_NAME_LENGTH);
 }
 
 static std::u16string StoredName(const Json& profile) {

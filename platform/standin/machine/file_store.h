@@ -20,14 +20,12 @@ struct FileIdentity {
 };
 
 // The identity is that of the file the content was read from.
-ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
-                          FileIdentity& identity);
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error, FileIdentity& identity);
 FileIdentity IdentityOf(const std::string& path);
 // Writes the sibling temporary file path + ".tmp", flushes it to disk and renames it over
 // path. The caller holds the machine lock: the temporary name is the same for every run.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content);
 bool CreateParentFolders(const std::string& path);
-std::string EnvironmentValue(const char* name);
 
 // An exclusive lock held on a file beside the machine file; -1 when none is held.
 struct FileLock {

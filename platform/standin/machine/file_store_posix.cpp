@@ -27,8 +27,7 @@ FileIdentity IdentityOf(const std::string& path) {
   return stat(path.c_str(), &info) == 0 ? IdentityFrom(info) : FileIdentity();
 }
 
-ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
-                          FileIdentity& identity) {
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error, FileIdentity& identity) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return kReadMissing;

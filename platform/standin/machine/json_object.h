@@ -77,9 +77,15 @@ struct JsonObject : std::vector<std::pair<Key, T>> {
     Container::erase(found);
     return 1;
   }
-  iterator erase(iterator pos) { return Container::erase(pos); }
-  iterator erase(iterator first, iterator last) { return Container::erase(first, last); }
-  std::pair<iterator, bool> insert(value_type&& value) { return emplace(std::move(value.first), std::move(value.second)); }
+  iterator erase(iterator pos) {
+    return Container::erase(pos);
+  }
+  iterator erase(iterator first, iterator last) {
+    return Container::erase(first, last);
+  }
+  std::pair<iterator, bool> insert(value_type&& value) {
+    return emplace(std::move(value.first), std::move(value.second));
+  }
   std::pair<iterator, bool> insert(const value_type& value) {
     const iterator found = find(value.first);
     if (found != this->end()) return {found, false};

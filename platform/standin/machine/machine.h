@@ -18,6 +18,8 @@ const Json* Machine();
 // result before returning. The change returns a Win32 error code; non-zero saves nothing.
 // A save that fails gives ERROR_WRITE_FAULT and the change is forgotten.
 DWORD ChangeMachine(const std::function<DWORD(Json&)>& change);
+// The host environment variable; empty when it is not set.
+std::string EnvironmentValue(const char* name);
 // Empty when neither TESSAMIN_MACHINE, XDG_STATE_HOME nor HOME names a place: no machine.
 std::string MachinePath();
 Json DefaultMachine();

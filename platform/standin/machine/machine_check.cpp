@@ -129,8 +129,8 @@ static std::string CheckServices(const Json& services) {
     const Json& stateName = MemberOrNull(service.value(), "state");
     if (!stateName.is_null() && stateName != "stopped" && stateName != "running")
       return where + ".state is neither \"stopped\" nor \"running\"";
-    std::string problem = CheckNumbers(service.value(), {"openError", "startError", "stopError", "queryError"},
-                                       where + ".");
+    std::string problem =
+        CheckNumbers(service.value(), {"openError", "startError", "stopError", "queryError"}, where + ".");
     if (!problem.empty()) return problem;
     for (const char* pending : {"startPending", "stopPending"}) {
       const Json& member = MemberOrNull(service.value(), pending);
@@ -144,8 +144,7 @@ static std::string CheckServices(const Json& services) {
 
 std::string CheckMachine(const Json& machine) {
   if (!machine.is_object()) return "not a JSON object";
-  if (StringMember(machine, "format") != kMachineFormat)
-    return std::string("format is not \"") + kMachineFormat + "\"";
+  if (StringMember(machine, "format") != kMachineFormat) return std::string("format is not \"") + kMachineFormat + "\"";
   std::string problem = CheckNumbers(machine, {"codePage", "scmError", "tickCount"}, "");
   if (!problem.empty()) return problem;
   const DWORD codePage = NumberMember(machine, "codePage");

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/standin/machine/file_store.h"
+#include "platform/standin/machine/machine.h"
 
 namespace standin {
 

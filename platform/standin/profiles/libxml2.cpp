@@ -23,12 +23,9 @@ static bool Load(Libxml2& xml) {
   const bool found =
       Find(library, "xmlInitParser", initParser) &&
       Find(library, "xmlSetStructuredErrorFunc", xml.setStructuredErrorFunc) &&
-      Find(library, "xmlNewParserCtxt", xml.newParserCtxt) &&
-      Find(library, "xmlCtxtReadMemory", xml.ctxtReadMemory) &&
-      Find(library, "xmlStopParser", xml.stopParser) &&
-      Find(library, "xmlFreeParserCtxt", xml.freeParserCtxt) &&
-      Find(library, "xmlDocGetRootElement", xml.docGetRootElement) &&
-      Find(library, "xmlFreeDoc", xml.freeDoc) &&
+      Find(library, "xmlNewParserCtxt", xml.newParserCtxt) && Find(library, "xmlCtxtReadMemory", xml.ctxtReadMemory) &&
+      Find(library, "xmlStopParser", xml.stopParser) && Find(library, "xmlFreeParserCtxt", xml.freeParserCtxt) &&
+      Find(library, "xmlDocGetRootElement", xml.docGetRootElement) && Find(library, "xmlFreeDoc", xml.freeDoc) &&
       Find(library, "xmlSchemaNewMemParserCtxt", xml.schemaNewMemParserCtxt) &&
       Find(library, "xmlSchemaSetParserStructuredErrors", xml.schemaSetParserStructuredErrors) &&
       Find(library, "xmlSchemaParse", xml.schemaParse) &&

@@ -132,7 +132,8 @@ static DWORD CheckSecurity(const ProfileElement& profile, bool adHoc) {
   const bool openNone = authentication == u"open" && encryption == u"none";
   const bool wepPair = wep && (authentication == u"open" || authentication == u"shared");
   const bool wpaCipher = encryption == u"TKIP" || encryption == u"AES";
-  if (!(openNone || wepPair || ((enterprise || personal) && wpaCipher && !adHoc))) return MSMSEC_PROFILE_INVALID_AUTH_CIPHER;
+  if (!(openNone || wepPair || ((enterprise || personal) && wpaCipher && !adHoc)))
+    return MSMSEC_PROFILE_INVALID_AUTH_CIPHER;
   if (enterprise && !oneX) return MSMSEC_PROFILE_ONEX_DISABLED;
   if (oneX && (personal || openNone || authentication == u"shared")) return MSMSEC_PROFILE_ONEX_ENABLED;
   // Open/WEP with 802.1X takes its keys from 802.1X: a shared key is ignored, as for
@@ -150,7 +151,8 @@ static bool IsPeap(const ProfileElement* type) {
 // The 802.1X settings XP uses: the EAPConfig of the OneX element, whose method must be PEAP.
 static void CheckOneX(const ProfileElement& profile, ProfileVerdict& verdict) {
   const ProfileElement* oneX = Child(Security(profile), u"OneX", kOneXNamespace);
-  const ProfileElement* hostConfig = Child(Child(oneX, u"EAPConfig", kOneXNamespace), u"EapHostConfig", kEapHostNamespace);
+  const ProfileElement* hostConfig =
+      Child(Child(oneX, u"EAPConfig", kOneXNamespace), u"EapHostConfig", kEapHostNamespace);
   if (hostConfig == nullptr) {
     verdict.reasonCode = ONEX_PROFILE_INVALID_LENGTH;
   } else if (!IsPeap(Child(Child(hostConfig, u"EapMethod", kEapHostNamespace), u"Type", kEapCommonNamespace))) {
@@ -195,7 +197,8 @@ ProfileVerdict CheckProfile(const std::u16string& text) {
 
 bool IsAdHocName(const std::string& utf8Name) {
   static const std::string suffix = "-adhoc";
-  return utf8Name.size() >= suffix.size() && utf8Name.compare(utf8Name.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return utf8Name.size() >= suffix.size() &&
+         utf8Name.compare(utf8Name.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 }  // namespace standin

@@ -40,7 +40,8 @@ static void Unpack(const CodePageTable& table, CodePage& page) {
   for (size_t i = 0; i + 1 < sizeof table.leadByteRanges && table.leadByteRanges[i] != 0; i += 2) {
     for (unsigned b = table.leadByteRanges[i]; b <= table.leadByteRanges[i + 1]; ++b) page.isLeadByte[b] = true;
   }
-  for (unsigned b = 0; b < 0x100; ++b) page.unitOfByte[b] = b < 0x80 ? static_cast<char16_t>(b) : table.highBytes[b - 0x80];
+  for (unsigned b = 0; b < 0x100; ++b)
+    page.unitOfByte[b] = b < 0x80 ? static_cast<char16_t>(b) : table.highBytes[b - 0x80];
   if (table.leadByteRanges[0] != 0) page.unitOfPair.assign(0x10000, table.defaultUnit);
   for (size_t i = 0; i < table.segmentCount; ++i) {
     const PairSegment& segment = table.segments[i];
@@ -129,8 +130,8 @@ EncodedText EncodeUnits(UINT codePage, const char16_t* units, size_t count, cons
     size_t size = 0;
     bool surrogatePair = false;
     if (page == nullptr) {  // UTF-8: a surrogate pair is one character
-      surrogatePair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
-                      units[i + 1] <= 0xDFFF;
+      surrogatePair =
+          units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
       size = Utf16ToUtf8(units + i, surrogatePair ? 2 : 1).copy(piece, sizeof piece);
     } else if (const ByteSequence sequence = page->sequences[page->blockStart[units[i] >> 8] + (units[i] & 0xFF)];
                sequence != kNoSequence) {

@@ -12,7 +12,8 @@ std::string EncodeAnsi(const std::u16string& units) {
   const int length = static_cast<int>(units.size());
   const int size = length == 0 ? 0 : WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0 && WideCharToMultiByte(CP_ACP, 0, wide, length, &bytes[0], size, nullptr, nullptr) != size) bytes.clear();
+  if (size > 0 && WideCharToMultiByte(CP_ACP, 0, wide, length, &bytes[0], size, nullptr, nullptr) != size)
+    bytes.clear();
   SetLastError(lastError);
   return bytes;
 }
@@ -22,7 +23,8 @@ std::u16string DecodeAnsi(const std::string& bytes) {
   const int length = static_cast<int>(bytes.size());
   const int size = length == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
   std::u16string units(static_cast<size_t>(size > 0 ? size : 0), u'\0');
-  if (size > 0 && MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<LPWSTR>(&units[0]), size) != size)
+  if (size > 0 &&
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<LPWSTR>(&units[0]), size) != size)
     units.clear();
   SetLastError(lastError);
   return units;

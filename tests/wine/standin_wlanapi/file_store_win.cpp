@@ -18,8 +18,8 @@ static FileIdentity IdentityFrom(const BY_HANDLE_FILE_INFORMATION& info) {
   identity.device = info.dwVolumeSerialNumber;
   identity.inode = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  identity.modified = (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                      info.ftLastWriteTime.dwLowDateTime;
+  identity.modified =
+      (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
   return identity;
 }
 
@@ -33,10 +33,9 @@ FileIdentity IdentityOf(const std::string& path) {
   return identity;
 }
 
-ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error,
-                          FileIdentity& identity) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+ReadOutcome ReadFileBytes(const std::string& path, std::string& content, std::string& error, FileIdentity& identity) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return kReadMissing;
@@ -75,7 +74,8 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& content) 
   // One fixed name, used only under the machine lock: a run killed mid-save leaves this one
   // file, and the next save overwrites and reuses it.
   const std::string temporary = path + ".tmp";
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD wrote = 0;
   const bool written = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &wrote, nullptr) &&
@@ -89,8 +89,8 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& content) 
 }
 
 bool AcquireLock(const std::string& lockPath, FileLock& lock) {
-  HANDLE file = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   OVERLAPPED whole = {};
   if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole)) {

@@ -1,8 +1,8 @@
 // Reads profiles with MSXML 6 through COM, as XP's wireless LAN API does: the same profile
 // schema in a schema cache, document types refused, nothing fetched from outside the text.
-#include <windows.h>
-#include <objbase.h>
 #include <msxml2.h>
+#include <objbase.h>
+#include <windows.h>
 
 #include "platform/standin/profiles/profile_document.h"
 #include "platform/standin/text/unicode.h"
@@ -23,13 +23,19 @@ struct Held {
   ~Held() {
     if (pointer != nullptr) pointer->Release();
   }
-  T** out() { return &pointer; }
-  T* operator->() const { return pointer; }
+  T** out() {
+    return &pointer;
+  }
+  T* operator->() const {
+    return pointer;
+  }
 };
 
 struct HeldString {
   BSTR text = nullptr;
-  ~HeldString() { SysFreeString(text); }
+  ~HeldString() {
+    SysFreeString(text);
+  }
 };
 
 static BSTR NewString(const std::u16string& text) {
@@ -61,8 +67,7 @@ static bool NewDocument(Held<IXMLDOMDocument2>& document) {
 static bool Load(IXMLDOMDocument2* document, const std::u16string& text) {
   HeldString source{NewString(text)};
   VARIANT_BOOL loaded = VARIANT_FALSE;
-  if (source.text == nullptr || FAILED(document->loadXML(source.text, &loaded)) || loaded != VARIANT_TRUE)
-    return false;
+  if (source.text == nullptr || FAILED(document->loadXML(source.text, &loaded)) || loaded != VARIANT_TRUE) return false;
   Held<IXMLDOMDocumentType> documentType;
   return document->get_doctype(documentType.out()) != S_OK || documentType.pointer == nullptr;
 }

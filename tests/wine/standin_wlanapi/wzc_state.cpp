@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "platform/standin/api/wzc_state.h"
+
+#include <windows.h>
 
 namespace standin {
 
@@ -9,7 +9,8 @@ bool WzcServiceRunning() {
   if (manager == nullptr) return false;
   SC_HANDLE service = OpenServiceW(manager, L"WZCSVC", SERVICE_QUERY_STATUS);
   SERVICE_STATUS status = {};
-  const bool running = service != nullptr && QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
+  const bool running =
+      service != nullptr && QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
   if (service != nullptr) CloseServiceHandle(service);
   CloseServiceHandle(manager);
   return running;

@@ -1,4 +1,4 @@
-#include "cli/print.h"
+#include "text/print.h"
 
 #include "platform/platform.h"
 
