@@ -146,7 +146,12 @@ std::string CheckMachine(const Json& machine) {
   if (!machine.is_object()) return "not a JSON object";
   if (StringMember(machine, "format") != kMachineFormat) return std::string("format is not \"") + kMachineFormat + "\"";
   std::string problem = CheckNumbers(machine, {"codePage", "scmError", "tickCount"}, "");
+  if (problem.empty()) problem = CheckStrings(machine, {"computerName", "localTime"}, "");
   if (!problem.empty()) return problem;
+  int year, month, day, hour, minute, second;
+  const std::string localTime = StringMember(machine, "localTime");
+  if (!localTime.empty() && !ParseLocalTime(localTime, year, month, day, hour, minute, second))
+    return "localTime '" + localTime + "' is not a time of the form YYYY-MM-DDTHH:MM:SS";
   const DWORD codePage = NumberMember(machine, "codePage");
   if (codePage != 0 && !HasCodePage(codePage))  // 0: the default
     return "codePage is not an ANSI code page of XP (874, 932, 936, 949, 950, 1250 to 1258) nor 65001";
