@@ -49,7 +49,7 @@ void StopLogging() {
 HANDLE OpenFallbackLog(const WideString& path) {
   SECURITY_ATTRIBUTES security = {sizeof security, AdministratorsOnlyDescriptor(), FALSE};
   if (security.lpSecurityDescriptor == nullptr) return INVALID_HANDLE_VALUE;
-  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA | WRITE_DAC, FILE_SHARE_READ, &security,
+  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA | READ_CONTROL | WRITE_DAC, FILE_SHARE_READ, &security,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   BY_HANDLE_FILE_INFORMATION information;
   BOOL daclPresent = FALSE, daclDefaulted = FALSE;
@@ -90,8 +90,8 @@ void FallBack(DWORD error, const std::string& pending) {
     Print(" - Error(" + code + "): Unable to write the log '" + failed + "' or '" + runLog.shownPath + "'.\n");
     return;
   }
-  Print(" - Error(" + code + "): Unable to write the log '" + failed + "'; the run is logged to '" +
-        runLog.shownPath + "'.\n");
+  Print(" - Error(" + code + "): Unable to write the log '" + failed + "'; the run is logged to '" + runLog.shownPath +
+        "'.\n");
   SetOutputCopy(CopyToLog);
 }
 
@@ -113,8 +113,8 @@ std::string LocalTimeText() {
   SYSTEMTIME now;
   GetLocalTime(&now);
   char text[32];
-  snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear % 10000u, now.wMonth % 100u,
-           now.wDay % 100u, now.wHour % 100u, now.wMinute % 100u, now.wSecond % 100u);
+  snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear % 10000u, now.wMonth % 100u, now.wDay % 100u,
+           now.wHour % 100u, now.wMinute % 100u, now.wSecond % 100u);
   return text;
 }
 

@@ -41,8 +41,8 @@ void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally&
                                 TESSAMIN_VERSION};
   std::string line;
   for (const std::string& field : fields) line += (line.empty() ? "" : ",") + CsvField(field);
-  const std::string text = "computer,time,exit code,files,interfaces,deployed everywhere,failures,version\r\n" +
-                           line + "\r\n";
+  const std::string text =
+      "computer,time,exit code,files,interfaces,deployed everywhere,failures,version\r\n" + line + "\r\n";
   const WideString folder = ToWide(logFolder);
   const WideString path = JoinPath(folder, ToWide(ComputerName() + ".csv"));
   DWORD error = MakeFolders(folder);
