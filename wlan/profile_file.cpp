@@ -47,3 +47,21 @@ int LoadProfileXml(const std::string& path, std::string& text) {
   text.swap(content);
   return 0;
 }
+
+int ReadProfileFile(const WideString& path, std::string& text) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  std::string content;
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) content.append(chunk, got);
+  CloseHandle(file);
+  const size_t nul = content.find('\0');
+  if (nul != std::string::npos) content.resize(nul);
+  JoinLineEnds(content);
+  const size_t lastTagEnd = content.rfind('>');
+  content.resize(lastTagEnd == std::string::npos ? 0 : lastTagEnd + 1);
+  text.swap(content);
+  return 0;
+}

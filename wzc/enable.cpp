@@ -5,23 +5,14 @@
 
 #include "text/code_page.h"
 #include "wlan/session.h"
+#include "wzc/interface_key.h"
 #include "wzc/service.h"
 
-static const char kInterfacesKey[] = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\";
 static const REGSAM kKeyAccess = KEY_READ | KEY_SET_VALUE;
-
-// The braced GUID with every digit kept, as the service names its registry keys.
-static std::string GuidToKeyText(const GUID& guid) {
-  char text[39];
-  snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned>(guid.Data1),
-           static_cast<unsigned>(guid.Data2), static_cast<unsigned>(guid.Data3), guid.Data4[0], guid.Data4[1],
-           guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-  return text;
-}
 
 // Sets the bits in one interface's value, stopping the service before the call's first write.
 static void EnableInterface(const GUID& guid, bool& stopped) {
-  const WideString keyPath = ToWide(kInterfacesKey + GuidToKeyText(guid));
+  const WideString keyPath = InterfaceKeyPath(guid);
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, kKeyAccess, &key) != ERROR_SUCCESS) return;
   DWORD type = REG_NONE;

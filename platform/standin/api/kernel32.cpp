@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/standin/api/clock.h"
 #include "platform/standin/api/reset.h"
 #include "platform/standin/machine/machine.h"
 #include "platform/standin/machine/trace.h"
@@ -27,6 +28,10 @@ static DWORD& Clock() {
     clockTicks = machine ? NumberMember(*machine, "tickCount") : 0;
   }
   return clockTicks;
+}
+
+DWORD VirtualTicks() {
+  return Clock();
 }
 
 static UINT ResolveCodePage(UINT codePage) {

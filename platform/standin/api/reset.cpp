@@ -7,6 +7,8 @@ void StandinReset() {
   standin::ResetWlan();
   standin::ResetRegistry();
   standin::ResetServices();
+  standin::ResetFiles();
+  standin::ResetSystem();
   standin::ResetClock();
   standin::CloseTrace();
   standin::ForgetMachine();

@@ -13,5 +13,7 @@ void ResetClock();
 void ResetServices();
 void ResetRegistry();
 void ResetWlan();
+void ResetFiles();
+void ResetSystem();
 
 }  // namespace standin

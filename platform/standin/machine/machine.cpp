@@ -235,4 +235,16 @@ UINT AnsiCodePage() {
   return codePage == 0 ? 1252 : codePage;  // Windows Latin 1, as on a Western XP
 }
 
+bool ParseLocalTime(const std::string& text, int& year, int& month, int& day, int& hour, int& minute, int& second) {
+  static const char kShape[] = "dddd-dd-ddTdd:dd:dd";
+  if (text.size() != sizeof kShape - 1) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (kShape[i] == 'd' ? !(text[i] >= '0' && text[i] <= '9') : text[i] != kShape[i]) return false;
+  }
+  if (sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d", &year, &month, &day, &hour, &minute, &second) != 6) return false;
+  static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return year >= 1601 && month >= 1 && month <= 12 && day >= 1 && day <= kDays[month - 1] && hour < 24 && minute < 60 &&
+         second < 60;
+}
+
 }  // namespace standin

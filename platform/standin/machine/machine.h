@@ -47,5 +47,7 @@ bool SameGuid(const GUID& a, const GUID& b);
 Json* FindInterface(Json& machine, const GUID& guid);
 const Json* FindInterface(const Json& machine, const GUID& guid);
 UINT AnsiCodePage();
+// A localTime member, YYYY-MM-DDTHH:MM:SS; false for anything else.
+bool ParseLocalTime(const std::string& text, int& year, int& month, int& day, int& hour, int& minute, int& second);
 
 }  // namespace standin

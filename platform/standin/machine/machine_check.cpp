@@ -42,7 +42,7 @@ static bool IsHexBytes(const std::string& text) {
 static std::string CheckInterface(const Json& entry, const std::string& where) {
   if (!entry.is_object()) return where + " is not an object";
   std::string problem = CheckStrings(entry, {"guid", "description"}, where + ".");
-  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError"}, where + ".");
+  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError", "setError"}, where + ".");
   if (!problem.empty()) return problem;
   GUID guid;
   const Json& guidText = MemberOrNull(entry, "guid");
@@ -64,7 +64,7 @@ static std::string CheckInterface(const Json& entry, const std::string& where) {
 static std::string CheckWlan(const Json& wlan) {
   if (wlan.is_null()) return "";
   if (!wlan.is_object()) return "wlan is not an object";
-  std::string problem = CheckNumbers(wlan, {"openError", "enumError", "reasonError"}, "wlan.");
+  std::string problem = CheckNumbers(wlan, {"openError", "enumError", "reasonError", "interfacesFromTick"}, "wlan.");
   if (!problem.empty()) return problem;
   const Json& interfaces = MemberOrNull(wlan, "interfaces");
   if (interfaces.is_null()) return "";
@@ -146,7 +146,12 @@ std::string CheckMachine(const Json& machine) {
   if (!machine.is_object()) return "not a JSON object";
   if (StringMember(machine, "format") != kMachineFormat) return std::string("format is not \"") + kMachineFormat + "\"";
   std::string problem = CheckNumbers(machine, {"codePage", "scmError", "tickCount"}, "");
+  if (problem.empty()) problem = CheckStrings(machine, {"computerName", "localTime"}, "");
   if (!problem.empty()) return problem;
+  int year, month, day, hour, minute, second;
+  const std::string localTime = StringMember(machine, "localTime");
+  if (!localTime.empty() && !ParseLocalTime(localTime, year, month, day, hour, minute, second))
+    return "localTime '" + localTime + "' is not a time of the form YYYY-MM-DDTHH:MM:SS";
   const DWORD codePage = NumberMember(machine, "codePage");
   if (codePage != 0 && !HasCodePage(codePage))  // 0: the default
     return "codePage is not an ANSI code page of XP (874, 932, 936, 949, 950, 1250 to 1258) nor 65001";
