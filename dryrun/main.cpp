@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
   if (!StartTrials()) return 2;
   bool allStored = true;
   for (const std::string& path : files) {
-    const ProfileFile file = ReadProfileFile(path);
+    const ProfileFile file = ReadTrialFile(path);
     std::vector<Trial> trials(arguments.codePages.size());
     for (size_t i = 0; i < trials.size(); ++i) {
       if (TryProfile(file, arguments.codePages[i], trials[i])) continue;

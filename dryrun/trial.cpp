@@ -25,7 +25,7 @@ static char folder[PATH_MAX];
 static char machinePath[PATH_MAX + 16];
 static char machineFiles[3][PATH_MAX + 32];
 
-ProfileFile ReadProfileFile(const std::string& path) {
+ProfileFile ReadTrialFile(const std::string& path) {
   ProfileFile file;
   file.path = path;
   struct stat info;

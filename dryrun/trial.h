@@ -15,7 +15,7 @@ struct ProfileFile {
   std::string text;        // what -add reads of it (the empty text when it can't be read)
 };
 
-ProfileFile ReadProfileFile(const std::string& path);
+ProfileFile ReadTrialFile(const std::string& path);
 
 struct Trial {
   UINT codePage = 0;
