@@ -37,6 +37,9 @@ WideString SafeFileBase(const WideString& profileName, AnsiCharacters& known) {
   }
   for (size_t end = base.size(); end > 0 && (base[end - 1] == '.' || base[end - 1] == ' '); --end) base[end - 1] = '_';
   if (base.empty()) base.assign(1, '_');
+  // NAME~1.xml may be the short name of another file of the folder, which Windows would open.
+  for (size_t at = 0; base.size() <= 8 && at + 1 < base.size(); ++at)
+    if (base[at] == '~' && base[at + 1] >= '0' && base[at + 1] <= '9') base[at] = '_';
   // Windows takes the part before the first dot, blanks after it dropped, as the device.
   size_t deviceEnd = base.find('.');
   if (deviceEnd == WideString::npos) deviceEnd = base.size();

@@ -74,7 +74,7 @@ TEST_F(CaptureTest, ExportedFilesDeployTheSameProfilesAgain) {
   for (const char* name : {"a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b",
                            "a\x01"
                            "b",
-                           "CON", "nul.txt", "Office.", "..\\x", "Case", "CASE"})
+                           "CON", "nul.txt", "Office.", "..\\x", "Case", "CASE", "ABCDEF~1"})
     unsafe.push_back(Profile(name, HexProfile(name)));
   MachineJson failing = Profile("Bad", ProfileXml("Bad"));
   failing["getError"] = 5;
@@ -103,10 +103,10 @@ TEST_F(CaptureTest, ExportedFilesDeployTheSameProfilesAgain) {
        {},
        {"a_b.xml", "a_b (2).xml", "a_b (3).xml", "a_b (4).xml", "a_b (5).xml", "a_b (6).xml", "a_b (7).xml",
         "a_b (8).xml", "a_b (9).xml", "a_b (10).xml", "CON_.xml", "nul_.txt.xml", "Office_.xml", ".._x.xml", "Case.xml",
-        "CASE (2).xml"},
+        "CASE (2).xml", "ABCDEF_1.xml"},
        "a\\b\r\na/b\r\na:b\r\na*b\r\na?b\r\na\"b\r\na<b\r\na>b\r\na|b\r\na\x01"
        "b\r\nCON\r\nnul.txt\r\nOffice.\r\n..\\x\r\n"
-       "Case\r\nCASE\r\n",
+       "Case\r\nCASE\r\nABCDEF~1\r\n",
        "<name>..\\x</name>",
        " - Exported AP 'nul.txt' from interface '" + kA + "' to '" + Path("out") + "\\nul_.txt.xml'.",
        true},
