@@ -1,5 +1,6 @@
 // Bad and extreme input, concurrent runs and runs killed at any moment.
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <set>
@@ -73,26 +74,12 @@ class RobustnessTest : public CliTest {
 TEST_F(RobustnessTest, AddPathsThatAreNoProfileFiles) {
   UseMachine(TwoInterfaceMachine());
   const std::string longPath = dir + "/" + std::string(4000, 'x') + ".xml";
-  for (const std::string& path : {std::string("/dev/null"), dir, longPath}) {
+  ASSERT_EQ(mkfifo(Path("fifo.xml").c_str(), 0600), 0);  // no writer: a read would wait for ever
+  for (const std::string& path : {std::string("/dev/null"), dir, longPath, Path("fifo.xml")}) {
     const ProgramRun run = Run({"-add", path, "-limit", kGuidB});
     EXPECT_EQ(run.out, RejectedLine(path, kGuidB));
     EXPECT_EQ(run.exitCode, 0);
   }
-}
-
-TEST_F(RobustnessTest, FiftyMegabyteProfileIsStoredWhole) {
-  UseMachine(TwoInterfaceMachine());
-  const std::string path = Path("big.xml");
-  // Fifty comments of a megabyte: each stays within the parser's limit on a single node.
-  std::string comments;
-  for (int i = 0; i < 50; ++i) comments += "<!--" + std::string(1 << 20, 'z') + "-->";
-  std::string big = ProfileXml("Big");
-  big.insert(big.rfind("</WLANProfile>"), comments);
-  WriteFile(path, big + "\n");
-  const ProgramRun run = Run({"-add", path, "-limit", kGuidB});
-  EXPECT_EQ(run.out, " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
-  const MachineJson machine = SavedMachine();
-  EXPECT_EQ(machine["wlan"]["interfaces"][1]["profiles"][0]["xml"].get<std::string>().size(), big.size());
 }
 
 TEST_F(RobustnessTest, ManyAndHugeValues) {
@@ -125,12 +112,15 @@ TEST_F(RobustnessTest, ArgumentsWithEveryHighByte) {
     EXPECT_EQ(run.exitCode, 0);
     run = Run({"-" + high, high});
     EXPECT_EQ(run.out, ReadFile(TESSAMIN_SOURCE_DIR "/tests/cli/usage.txt"));
-    const std::string path = Path(high.substr(0, 100));
+    // The host spells a path's characters in UTF-8: U+00A0 to U+00FF, the bytes A0 to FF in 1252.
+    std::string host;
+    for (int c = 0xA0; c <= 0xFF; ++c) host += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 63))};
+    const std::string path = Path(codePage == 1252 ? high.substr(0x20) : host);
     // The bytes stand in the profile's own name; the SSID, which names it, is given in hex.
     std::string profile = ProfileXml("x");
     profile.replace(profile.find("<name>x</name>"), 14, "<name>" + high + "</name>");
     profile.replace(profile.find("<name>x</name>"), 14, "<hex>48696768</hex>");
-    WriteFile(path, profile);
+    WriteFile(Path(host), profile);
     run = Run({"-add", path, "-limit", kGuidB});
     EXPECT_EQ(run.out, " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
     EXPECT_EQ(SavedMachine()["wlan"]["interfaces"][1]["profiles"][0]["name"], "High");
