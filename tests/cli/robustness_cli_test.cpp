@@ -82,6 +82,63 @@ TEST_F(RobustnessTest, AddPathsThatAreNoProfileFiles) {
   }
 }
 
+// Each -enable failure is said, every wait ends, a huge file is refused, -delete is exact, a name keeps to its line.
+TEST_F(RobustnessTest, NoFailureIsSilentNoWaitEndlessAndNothingUnnamedIsTouched) {
+  MachineJson enable = WithWzcRunning(TwoInterfaceMachine()), forged = enable, lookalikes = BaseMachine();
+  SetControlFlags(enable, kGuidB, DwordValue(3));
+  lookalikes["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {"Ωffice", "Ｏｆｆｉｃｅ", "Office", "日本"})};
+  forged["wlan"]["interfaces"][1] = InterfaceEntry(kGuidB, "Adapter\rB", {"Evil\n==== exit code 0: done"});
+  const std::string b = kGuidB, end = "</WLANProfile>", big = Path("big.xml"), huge = Path("huge.xml");
+  const std::string good = TESSAMIN_SOURCE_DIR "/dist/samples/open.xml", profile = ProfileXml("Big");
+  WriteFile(big, profile.substr(0, profile.size() - end.size()) + std::string(2 << 20, ' ') + end);
+  std::string elements = "<WLANProfile>";  // what would take a parser gigabytes
+  while (elements.size() < 20 << 20) elements += "<a/>";
+  WriteFile(huge, elements + end);
+  const std::string added = RejectedLine(big, b) + RejectedLine(huge, b) + " - Added AP from file '" + good +
+                            "' to interface '" + b + "'.\nAccess Points By Interface:\nAdapter\\x0DB / SAMPLE-OPEN\n" +
+                            "Adapter\\x0DB / Evil\\x0A==== exit code 0: done\n\n";
+  const std::string stopFailed = " - Error(1061): Unable to stop service 'WZCSVC'.\n";
+  const std::string notStarted = " - Error(1053): Unable to start service 'WZCSVC'.\n";
+  const std::string unsaved =
+      " - Error(29): Unable to stop service 'WZCSVC'.\n - Error(29): Unable to enable interface '";
+  const std::string flags = "/registry/" + InterfaceKey(b) + "/ControlFlags/data", state = "/services/WZCSVC/state";
+  const std::string deleted = " - Deleted AP 'Office' from interface '" + b + "'.\n";
+  const std::string timedOut = " - Error(1053): Unable to stop service 'WZCSVC'.\n" + notStarted;
+  const MachineJson remaining = {ProfileEntry("Ωffice"), ProfileEntry("Ｏｆｆｉｃｅ"), ProfileEntry("日本")};
+  MachineJson neverDone = enable;  // both waits endless: a steady stop, a start that keeps progressing
+  neverDone["services"]["WZCSVC"]["stopPending"] = {{"queries", 1000}, {"waitHint", ~0u}};
+  neverDone["services"]["WZCSVC"]["startPending"] = {{"queries", 1000}, {"waitHint", ~0u}, {"checkPointStep", 1}};
+  struct Case {
+    MachineJson machine;
+    std::pair<const char*, MachineJson> service;  // a member of WZCSVC's to set
+    std::vector<std::string> args;
+    std::string out;
+    std::map<std::string, MachineJson> after;  // values by JSON pointer
+    std::string clock = "";                    // the last reading of the virtual clock, when checked
+  } cases[] = {
+      {enable, {"stopError", 1061}, {"-enable"}, stopFailed, {{flags, 0x04008003}, {state, "running"}}},
+      {enable, {"startError", 1053}, {"-enable"}, notStarted, {{flags, 0x04008003}, {state, "stopped"}}},
+      {neverDone, {}, {"-enable"}, timedOut, {{flags, 0x04008003}}, "GetTickCount -> 240000"},
+      {forged, {}, {"-add", big, huge, good, "-aps", "-limit", b}, added, {}},
+      {lookalikes, {}, {"-delete", "Office", "??"}, deleted, {{"/wlan/interfaces/0/profiles", remaining}}},
+      {enable, {}, {"-enable"}, unsaved + b + "'.\n", {{flags, 3}, {state, "running"}}},  // last: nothing can be saved
+  };
+  for (Case& c : cases) {
+    if (c.service.first) c.machine["services"]["WZCSVC"][c.service.first] = c.service.second;
+    UseMachine(c.machine);
+    ASSERT_TRUE(&c != std::end(cases) - 1 || mkdir(Path("machine.json.tmp").c_str(), 0700) == 0);
+    const ProgramRun run = Run(c.args);
+    EXPECT_EQ(run.out, c.out) << c.args[0];
+    EXPECT_EQ(run.exitCode, 0);
+    for (const auto& value : c.after) EXPECT_EQ(SavedMachine()[MachineJson::json_pointer(value.first)], value.second);
+    EXPECT_EQ(c.clock.empty() ? "" : Calls({"GetTickCount"}).back(), c.clock);
+  }
+  UseMachine(forged);  // time reports the largest resident set of its child: the tool's alone, not this process's
+  const ProgramRun timed =
+      RunProgram({"/usr/bin/time", "-f", "%M", TESSAMIN_BINARY, "-add", big, huge, good}, Environment(), dir);
+  EXPECT_LT(std::stol(timed.err), 64 * 1024) << timed.err;
+}
+
 TEST_F(RobustnessTest, ManyAndHugeValues) {
   UseMachine(TwoInterfaceMachine());
   std::vector<std::string> args = {"-delete"};
