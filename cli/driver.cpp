@@ -1,6 +1,8 @@
 #include "cli/driver.h"
 
+#include "cli/deploy.h"
 #include "cli/options.h"
+#include "cli/run_log.h"
 #include "cli/usage.h"
 #include "text/print.h"
 #include "wlan/actions.h"
@@ -31,17 +33,38 @@ bool RunForEachValue(const OptionMap& options, const char* name, int (*action)(s
   return true;
 }
 
+// The one folder an option names, or "" when it names none or more than one. A closing quote
+// that a trailing backslash escaped ("C:\logs\" arrives as C:\logs") is no part of it.
+static std::string FolderValue(const OptionMap& options, const char* name) {
+  const OptionMap::const_iterator entry = options.find(name);
+  if (entry == options.end() || entry->second.size() != 1) return "";
+  std::string folder = entry->second[0];
+  if (!folder.empty() && folder.back() == '"') folder.pop_back();
+  return folder;
+}
+
+// With -deploy, a -limit must name interfaces: an empty value (an unset variable in a script)
+// must not widen the rollout to every interface.
+static bool DeployCommandLineIsSound(const OptionMap& options) {
+  if (FolderValue(options, "-deploy").empty()) return false;
+  if (HasOption(options, "-log") && FolderValue(options, "-log").empty()) return false;
+  const OptionMap::const_iterator limit = options.find("-limit");
+  if (limit == options.end()) return true;
+  if (limit->second.empty()) return false;
+  for (const std::string& value : limit->second) {
+    if (value.empty()) return false;
+  }
+  return true;
+}
+
 static void ReleaseHandles() {
   CloseServiceHandle(WzcServiceHandle);
   CloseWifiApi();
 }
 
-int RunTool(int argc, char** argv) {
-  OptionMap options;
-  if (ParseOptions(options, argc, argv) < 1 || HasOption(options, "-help")) {
-    PrintUsage();
-    return 0;
-  }
+// Everything after the usage checks: the service, the actions in their fixed order, the
+// usage screen when none was asked for. The exit code.
+static int RunActions(const OptionMap& options, DeployTally& tally) {
   const ValueList limitList = BuildLimitList(options);
   WzcServiceHandle = OpenWzcService();
   if (WzcServiceHandle == nullptr) {
@@ -49,12 +72,19 @@ int RunTool(int argc, char** argv) {
     return 1;
   }
   bool actionRan = false;
-  if (HasOption(options, "-enable")) {
+  const bool enable = HasOption(options, "-enable");
+  if (enable) {
     actionRan = true;
     EnableInterfaces(limitList);
   }
   if (RunForEachValue(options, "-delete", DeleteAp, limitList)) actionRan = true;
   if (RunForEachValue(options, "-add", AddAp, limitList)) actionRan = true;
+  int exitCode = 0;
+  if (HasOption(options, "-deploy")) {
+    actionRan = true;
+    exitCode = Deploy(FolderValue(options, "-deploy"), limitList, enable, tally);
+  }
+  if (HasOption(options, "-log")) actionRan = true;
   if (HasOption(options, "-nics")) {
     actionRan = true;
     ListNics();
@@ -65,5 +95,25 @@ int RunTool(int argc, char** argv) {
     PrintUsage();
   }
   ReleaseHandles();
-  return 0;
+  return exitCode;
+}
+
+int RunTool(int argc, char** argv) {
+  OptionMap options;
+  if (ParseOptions(options, argc, argv) < 1 || HasOption(options, "-help")) {
+    PrintUsage();
+    return 0;
+  }
+  const bool deploy = HasOption(options, "-deploy");
+  if (deploy && !DeployCommandLineIsSound(options)) {
+    Print(" - Error: -deploy and -log take one folder each, and -limit at least one GUID.\n");
+    return kDeployBadCommandLine;
+  }
+  const std::string logFolder = FolderValue(options, "-log");
+  if (!logFolder.empty()) OpenRunLog(logFolder);
+  DeployTally tally;
+  const int exitCode = RunActions(options, tally);
+  if (deploy && !logFolder.empty()) WriteSummary(logFolder, exitCode, tally);
+  if (!logFolder.empty()) CloseRunLog(exitCode, ExitMeaning(exitCode, deploy));
+  return exitCode;
 }

@@ -2,8 +2,15 @@
 
 #include "platform/platform.h"
 
+static OutputCopy outputCopy = nullptr;
+
 void Print(const std::string& text) {
   WriteStandardOutput(text.data(), text.size());
+  if (outputCopy != nullptr) outputCopy(text);
+}
+
+void SetOutputCopy(OutputCopy copy) {
+  outputCopy = copy;
 }
 
 std::string NameForLine(const std::string& name) {

@@ -1,4 +1,5 @@
-// The one way the tool's text leaves it: whole lines, handed to the platform's standard output.
+// The one way the tool's text leaves it: whole lines, handed to the platform's standard output
+// and, while a run log is kept, to the log as well.
 #pragma once
 
 #include <string>
@@ -10,3 +11,7 @@ void Print(const std::string& text);
 // line: a line feed or carriage return in it is shown as \x0A or \x0D, so that it can't end
 // the line or start one of its own; every other byte is kept.
 std::string NameForLine(const std::string& name);
+
+// Where a copy of every printed text goes besides standard output; null for none.
+typedef void (*OutputCopy)(const std::string& text);
+void SetOutputCopy(OutputCopy copy);

@@ -13,16 +13,14 @@ static std::string ReasonText(WLAN_REASON_CODE reasonCode) {
   return ToAnsi(buffer, kReasonTextUnits);
 }
 
-int AddAp(std::string path, ValueList limitList) {
-  if (!WifiApiReady()) return -1;
-  std::string profileText;
-  LoadProfileXml(path, profileText);  // an unreadable file is offered as the empty text
-  const WideString wideProfileText = ToWide(profileText);
+int OfferProfile(const std::string& path, const WideString& wideProfileText, const ValueList& limitList) {
+  int stored = 0;
   ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     WLAN_REASON_CODE reasonCode = 0;
     const DWORD result = WlanSetProfile(wlanSession.clientHandle, &entry.InterfaceGuid, 0, wideProfileText.c_str(),
                                         nullptr, TRUE, nullptr, &reasonCode);
     if (result == 0) {
+      ++stored;
       Print(" - Added AP from file '" + path + "' to interface '" + guidText + "'.\n");
       return;
     }
@@ -30,5 +28,13 @@ int AddAp(std::string path, ValueList limitList) {
     Print(" - Error adding AP from file '" + path + "' to interface '" + guidText + "': (" +
           std::to_string(static_cast<int>(reasonCode)) + ")" + reason + "\n");
   });
+  return stored;
+}
+
+int AddAp(std::string path, ValueList limitList) {
+  if (!WifiApiReady()) return -1;
+  std::string profileText;
+  LoadProfileXml(path, profileText);  // an unreadable file is offered as the empty text
+  OfferProfile(path, ToWide(profileText), limitList);
   return 0;
 }

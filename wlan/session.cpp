@@ -22,6 +22,12 @@ int StartWifiApi() {
 void CloseWifiApi() {
   if (wlanSession.interfacesLoaded) WlanFreeMemory(wlanSession.interfaceList);
   if (wlanSession.handleOpen) WlanCloseHandle(wlanSession.clientHandle, nullptr);
+  wlanSession = WlanSession();
+}
+
+int RestartWifiApi() {
+  CloseWifiApi();
+  return StartWifiApi();
 }
 
 std::string GuidToText(GUID guid) {

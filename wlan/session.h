@@ -20,8 +20,12 @@ extern WlanSession wlanSession;
 // 0 when the handle is open and the interface list loaded; -1 when the handle can't be
 // opened; -2 when the interfaces can't be enumerated. Retries what has not succeeded.
 int StartWifiApi();
-// At exit: frees the interface list, then closes the handle, each only if it was obtained.
+// At exit: frees the interface list, then closes the handle, each only if it was obtained; the
+// session is closed again afterwards.
 void CloseWifiApi();
+// A new session: the old one closed, a new handle opened and the interfaces listed afresh.
+// What StartWifiApi returns.
+int RestartWifiApi();
 
 // "{%X-%X-%X-%02X%02X-%02X%02X%02X%02X%02X%02X}": the first three groups without leading zeros.
 std::string GuidToText(GUID guid);

@@ -1,7 +1,7 @@
 # The Windows exe as it is shipped: version information and an application manifest in
 # its resources, and the release package (cmake --build --preset mingw-ARCH --target package):
 # tessamin-VERSION-win32.zip or -win64.zip holding the stripped exe, README.TXT (its first
-# line carrying the version), deploy.cmd, profiles\ (PROFILES.TXT only) and samples\.
+# line carrying the version), deploy.cmd, report.cmd, profiles\ (PROFILES.TXT only) and samples\.
 enable_language(RC)
 set(TESSAMIN_FILE_VERSION_DOTS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
 set(TESSAMIN_FILE_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
@@ -24,7 +24,8 @@ set(VERSION ${PROJECT_VERSION})
 configure_file(${PROJECT_SOURCE_DIR}/dist/README.TXT ${CMAKE_CURRENT_BINARY_DIR}/README.TXT @ONLY NEWLINE_STYLE CRLF)
 
 install(TARGETS tessamin RUNTIME DESTINATION .)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.TXT ${PROJECT_SOURCE_DIR}/dist/deploy.cmd DESTINATION .)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.TXT ${PROJECT_SOURCE_DIR}/dist/deploy.cmd
+  ${PROJECT_SOURCE_DIR}/dist/report.cmd DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/dist/profiles/ DESTINATION profiles)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/dist/samples/ DESTINATION samples)
 

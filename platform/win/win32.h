@@ -2,6 +2,10 @@
 #pragma once
 
 #include <windows.h>
+// clang-format off: the order these headers need
+#include <aclapi.h>
+#include <sddl.h>
+// clang-format on
 #include <winsvc.h>
 #include <wlanapi.h>
 

@@ -24,6 +24,20 @@ TEST_F(ListingsTest, ApsHeaderComesOnceBeforeTheFirstProfileLine) {
   EXPECT_EQ(Calls({"WlanGetProfileList"}).size(), 1u);
 }
 
+// As a Windows console shows it (WriteConsoleW): a terminal gets the code page's text in UTF-8.
+TEST_F(ListingsTest, ApsShowsUtf8OnATerminalAndTheCodePageBytesThroughAPipe) {
+  MachineJson machine = WithWzcRunning(BaseMachine());
+  machine["codePage"] = 1251;
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "A", {"\xD0\x94\xD0\xBE\xD0\xBC"})};
+  UseMachine(machine);
+  std::string command;
+  for (const std::string& word : wrapper) command += word + " ";
+  const ProgramRun terminal = RunProgram({"script", "-qec", command + TESSAMIN_BINARY " -aps", "/dev/null"},
+                                         {{"TESSAMIN_MACHINE", machinePath}}, dir);
+  EXPECT_EQ(terminal.out, "Access Points By Interface:\r\nA / \xD0\x94\xD0\xBE\xD0\xBC\r\n\r\n");
+  EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nA / \xC4\xEE\xEC\n\n");
+}
+
 TEST_F(ListingsTest, NothingAtAllWithoutProfilesOrSelectedInterfaces) {
   MachineJson machine = BaseMachine();
   machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidA, "Empty")};

@@ -93,6 +93,7 @@ TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened
       "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": "
       "\"x\"}}}}",
       "{\"format\": \"tessamin-machine/1\", \"services\": {\"WZCSVC\": {}, \"wzcsvc\": {}}}",
+      "{\"format\": \"tessamin-machine/1\", \"vendor\": " + std::string(200000, '[') + std::string(200000, ']') + "}",
   };
   for (const std::string& content : cases) {
     WriteFile(machinePath, content);
@@ -107,6 +108,59 @@ TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(ReadFile(machinePath), content);
   }
+}
+
+// Neither read nor waited on: what is not a plain file, or is larger than any machine.
+TEST_F(MachineFileTest, FifoDeviceFolderAndHugeFileAreRefusedAtOnce) {
+  const std::string fifo = Path("fifo"), huge = Path("huge.json");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  WriteFile(huge, "{}");
+  ASSERT_EQ(truncate(huge.c_str(), 100LL << 30), 0);  // sparse: 100 GB of nothing
+  for (const std::string& path : {fifo, std::string("/dev/zero"), dir, huge}) {
+    setenv("TESSAMIN_MACHINE", path.c_str(), 1);
+    ResetProcess();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(OpenSCManagerW(WTEXT(""), WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS), nullptr) << path;
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("'" + path + "' cannot be used: it is "), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  }
+  struct stat info = {};
+  EXPECT_TRUE(stat(huge.c_str(), &info) == 0 && info.st_size == 100LL << 30);
+}
+
+// In a shared folder another user may plant the save's temporary file: it never gets the machine.
+TEST_F(MachineFileTest, PlantedTemporaryFileOrLinkNeverReceivesTheMachine) {
+  UseMachine(BaseMachine());
+  const std::string before = ReadFile(machinePath), secret = Path("secret"), planted = machinePath + ".tmp";
+  WriteFile(secret, "theirs");
+  for (auto plant : {link, symlink}) {
+    ASSERT_EQ(plant(secret.c_str(), planted.c_str()), 0);
+    EXPECT_FALSE(StartService());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
+    EXPECT_EQ(ReadFile(secret), "theirs");
+    EXPECT_EQ(ReadFile(machinePath), before);
+    unlink(planted.c_str());
+  }
+  EXPECT_TRUE(StartService());
+}
+
+TEST_F(MachineFileTest, MemberMisspeltInLetterCaseIsKeptUnusedAndNamed) {
+  MachineJson machine = BaseMachine();
+  machine["codepage"] = 1251;
+  machine["wlan"]["Interfaces"] = machine["wlan"]["interfaces"];
+  machine["services"]["WZCSVC"]["startPending"]["WaitHint"] = 1;
+  UseMachine(machine);
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(StartService());
+  const std::string err = testing::internal::GetCapturedStderr();
+  const std::string prefix = "tessamin: machine file '" + machinePath + "': member '";
+  EXPECT_EQ(err, prefix + "codepage' is not used: the member is spelt 'codePage'\n" + prefix +
+                     "wlan.Interfaces' is not used: the member is spelt 'interfaces'\n" + prefix +
+                     "services.WZCSVC.startPending.WaitHint' is not used: the member is spelt 'waitHint'\n");
+  EXPECT_EQ(SavedMachine()["codepage"], 1251);
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, WTEXT("\u00e9"), 1, nullptr, 0, nullptr, nullptr),
+            1);  // 1252, not 1251's "e"
 }
 
 TEST_F(MachineFileTest, FileDamagedByAnotherRunIsNotOverwrittenByAChange) {

@@ -454,6 +454,20 @@ extern "C" BOOL WINAPI CloseHandle(HANDLE hObject) {
   return result;
 }
 
+// A DACL that admits only the owner, administrators and SYSTEM makes the file 0600; any other
+// leaves the mode as it is (the host has no more to give).
+extern "C" DWORD WINAPI SetSecurityInfo(HANDLE handle, SE_OBJECT_TYPE ObjectType, SECURITY_INFORMATION SecurityInfo,
+                                        PSID psidOwner, PSID psidGroup, PACL pDacl, PACL pSacl) {
+  HostHandle* file = FileHandle(handle);
+  DWORD result = ERROR_SUCCESS;
+  if (!file || file->device || file->reparse) result = ERROR_INVALID_HANDLE;
+  else if (ObjectType != SE_FILE_OBJECT || psidOwner || psidGroup || pSacl) result = ERROR_INVALID_PARAMETER;
+  else if (!(SecurityInfo & DACL_SECURITY_INFORMATION) || !pDacl) result = ERROR_INVALID_PARAMETER;
+  else if (GrantsOwnerAlone(pDacl) && fchmod(file->fd, 0600) != 0) result = ErrorFor(errno, file->path);
+  Trace("SetSecurityInfo " + PathOf(handle) + " -> " + std::to_string(result));
+  return result;
+}
+
 extern "C" BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags) {
   const HostPath from = ToHostPath(lpExistingFileName), to = ToHostPath(lpNewFileName);
   BOOL result = FALSE;

@@ -1,4 +1,4 @@
-// For tests that drive the stand-in inside their own process.
+// For what drives the stand-in inside its own process: tests, and tessamin-dryrun.
 #pragma once
 
 // Forgets all that this process holds of the stand-in machine: the machine read, open

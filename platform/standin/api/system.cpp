@@ -234,6 +234,21 @@ extern "C" BOOL WINAPI ConvertStringSecurityDescriptorToSecurityDescriptorW(LPCW
   return result;
 }
 
+// The DACL of a descriptor stands for the descriptor itself: all the stand-in keeps of it.
+extern "C" BOOL WINAPI GetSecurityDescriptorDacl(PSECURITY_DESCRIPTOR pSecurityDescriptor, LPBOOL lpbDaclPresent,
+                                                 PACL* pDacl, LPBOOL lpbDaclDefaulted) {
+  const BOOL result = localBlocks.count(pSecurityDescriptor) != 0 && lpbDaclPresent && pDacl && lpbDaclDefaulted;
+  if (!result) {
+    SetLastError(ERROR_INVALID_SECURITY_DESCR);
+  } else {
+    *lpbDaclPresent = TRUE;
+    *pDacl = static_cast<PACL>(pSecurityDescriptor);
+    *lpbDaclDefaulted = FALSE;
+  }
+  Trace("GetSecurityDescriptorDacl -> " + std::to_string(result));
+  return result;
+}
+
 // Frees what the stand-in allocated for the caller; anything else is handed back, as a failure.
 extern "C" HLOCAL WINAPI LocalFree(HLOCAL hMem) {
   HLOCAL result = nullptr;

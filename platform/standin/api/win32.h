@@ -253,6 +253,14 @@ typedef struct _SYSTEMTIME {
 } SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
 
 typedef void* PSECURITY_DESCRIPTOR;
+typedef struct _ACL ACL, *PACL;
+typedef void* PSID;
+typedef DWORD SECURITY_INFORMATION;
+typedef enum _SE_OBJECT_TYPE { SE_UNKNOWN_OBJECT_TYPE = 0, SE_FILE_OBJECT = 1 } SE_OBJECT_TYPE;
+#define READ_CONTROL 0x00020000
+#define WRITE_DAC 0x00040000
+#define DACL_SECURITY_INFORMATION 0x00000004
+#define PROTECTED_DACL_SECURITY_INFORMATION 0x80000000
 
 typedef struct _SECURITY_ATTRIBUTES {
   DWORD nLength;
@@ -365,5 +373,9 @@ BOOL WINAPI ConvertStringSecurityDescriptorToSecurityDescriptorW(LPCWSTR StringS
                                                                  DWORD StringSDRevision,
                                                                  PSECURITY_DESCRIPTOR* SecurityDescriptor,
                                                                  PULONG SecurityDescriptorSize);
+BOOL WINAPI GetSecurityDescriptorDacl(PSECURITY_DESCRIPTOR pSecurityDescriptor, LPBOOL lpbDaclPresent, PACL* pDacl,
+                                      LPBOOL lpbDaclDefaulted);
+DWORD WINAPI SetSecurityInfo(HANDLE handle, SE_OBJECT_TYPE ObjectType, SECURITY_INFORMATION SecurityInfo,
+                             PSID psidOwner, PSID psidGroup, PACL pDacl, PACL pSacl);
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/standin/api/clock.h"
 #include "platform/standin/api/reset.h"
 #include "platform/standin/api/wzc_state.h"
 #include "platform/standin/machine/machine.h"
@@ -82,7 +83,9 @@ static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_
   const DWORD enumError = NumberMember(WlanMember(*machine), "enumError");
   if (enumError != 0) return enumError;
   const Json& interfaces = MemberOrNull(WlanMember(*machine), "interfaces");
-  const size_t count = interfaces.is_array() ? interfaces.size() : 0;
+  // An adapter that XP has not listed yet, as after a restart of WZCSVC or a card put in late.
+  const bool listed = VirtualTicks() >= NumberMember(WlanMember(*machine), "interfacesFromTick");
+  const size_t count = interfaces.is_array() && listed ? interfaces.size() : 0;
   PWLAN_INTERFACE_INFO_LIST result = static_cast<PWLAN_INTERFACE_INFO_LIST>(
       Allocate(offsetof(WLAN_INTERFACE_INFO_LIST, InterfaceInfo) + (count ? count : 1) * sizeof(WLAN_INTERFACE_INFO)));
   if (result == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
@@ -161,6 +164,8 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
     if (verdict.error == ERROR_BAD_PROFILE) *reasonCode = verdict.reasonCode;
     return verdict.error;
   }
+  // What the adapter can't do (WPA2 on a WPA-only card: ERROR_NO_MATCH) fails after the checks.
+  if (const DWORD setError = NumberMember(*FindInterface(*current, *guid), "setError")) return setError;
   name = Utf16ToUtf8(verdict.storedName);
   const std::string text = Utf16ToUtf8(wide);
   const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {

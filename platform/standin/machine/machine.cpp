@@ -10,6 +10,7 @@
 namespace standin {
 
 const char kMachineFormat[] = "tessamin-machine/1";
+static const int kMaxNesting = 100;
 
 struct MachineState {
   bool loaded = false;
@@ -53,9 +54,19 @@ static bool ReadMachine(const std::string& path, Json& machine, FileIdentity& id
     ReportUnusable(path, error);
     return false;
   }
-  machine = Json::parse(content, nullptr, false);
-  if (machine.is_discarded()) {
-    ReportUnusable(path, "not valid JSON");
+  // Deeper documents are refused as they are parsed: dumping, copying and comparing a
+  // document recurse once per level.
+  bool tooDeep = false;
+  machine = Json::parse(
+      content,
+      [&tooDeep](int depth, Json::parse_event_t, Json&) {
+        if (depth > kMaxNesting) tooDeep = true;
+        return !tooDeep;
+      },
+      false);
+  if (tooDeep || machine.is_discarded()) {
+    ReportUnusable(path,
+                   tooDeep ? "it is nested deeper than " + std::to_string(kMaxNesting) + " levels" : "not valid JSON");
     return false;
   }
   const std::string problem = CheckMachine(machine);
@@ -75,6 +86,8 @@ const Json* Machine() {
       fprintf(stderr, "tessamin: there is no machine: neither TESSAMIN_MACHINE, XDG_STATE_HOME nor HOME is set\n");
     } else if (!ReadMachine(path, state.document, state.identity)) {
       state.document = Json();
+    } else if (state.identity.known) {
+      ReportMisspeltMembers(path, state.document);
     }
   }
   return state.unusable ? nullptr : &state.document;

@@ -25,6 +25,9 @@ std::string MachinePath();
 Json DefaultMachine();
 // Empty when the document is a machine this stand-in can use, else why not.
 std::string CheckMachine(const Json& machine);
+// One line on standard error for each member whose name differs from one the stand-in reads
+// only in letter case: such a member is kept but not used.
+void ReportMisspeltMembers(const std::string& path, const Json& machine);
 // Forgets everything this process knows of the machine.
 void ForgetMachine();
 

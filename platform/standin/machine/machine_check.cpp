@@ -42,7 +42,7 @@ static bool IsHexBytes(const std::string& text) {
 static std::string CheckInterface(const Json& entry, const std::string& where) {
   if (!entry.is_object()) return where + " is not an object";
   std::string problem = CheckStrings(entry, {"guid", "description"}, where + ".");
-  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError"}, where + ".");
+  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError", "setError"}, where + ".");
   if (!problem.empty()) return problem;
   GUID guid;
   const Json& guidText = MemberOrNull(entry, "guid");
@@ -64,7 +64,7 @@ static std::string CheckInterface(const Json& entry, const std::string& where) {
 static std::string CheckWlan(const Json& wlan) {
   if (wlan.is_null()) return "";
   if (!wlan.is_object()) return "wlan is not an object";
-  std::string problem = CheckNumbers(wlan, {"openError", "enumError", "reasonError"}, "wlan.");
+  std::string problem = CheckNumbers(wlan, {"openError", "enumError", "reasonError", "interfacesFromTick"}, "wlan.");
   if (!problem.empty()) return problem;
   const Json& interfaces = MemberOrNull(wlan, "interfaces");
   if (interfaces.is_null()) return "";

@@ -27,4 +27,12 @@ extern const char kProfileSchema[];
 // document against the profile schema. root is filled whenever the text is well-formed.
 ProfileParse ReadProfileDocument(const std::u16string& text, ProfileElement& root);
 
+// The first thing the parser or the schema found wrong with a text, in libxml2's words.
+struct ProfileProblem {
+  int line = 0;  // of the text; 0 when none is known
+  std::string message;
+};
+// The same, also giving the first problem (the Linux build's reader only).
+ProfileParse ReadProfileDocument(const std::u16string& text, ProfileElement& root, ProfileProblem* problem);
+
 }  // namespace standin

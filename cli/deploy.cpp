@@ -1,0 +1,62 @@
+#include "cli/deploy.h"
+
+#include "text/code_page.h"
+#include "text/print.h"
+#include "wlan/actions.h"
+#include "wlan/deploy.h"
+#include "wlan/profile_file.h"
+#include "wzc/enable_check.h"
+
+static std::string Code(DWORD error) {
+  return std::to_string(static_cast<int>(error));
+}
+
+// Adds each file as -add adds it, counting the files stored on every selected interface and
+// each store that failed.
+static void AddFiles(const std::string& folder, const WideString& wideFolder, const std::vector<WideString>& names,
+                     const ValueList& limitList, DeployTally& tally) {
+  for (const WideString& name : names) {
+    std::string profileText;
+    const WideString path = wideFolder + WideString(1, '\\') + name;
+    ReadProfileFile(path, profileText);  // an unreadable file is offered as the empty text
+    const std::string shownPath = folder + "\\" + ToAnsi(name.c_str(), name.size());
+    const int stored = OfferProfile(shownPath, ToWide(profileText), limitList);
+    if (stored == tally.interfaces) ++tally.deployedEverywhere;
+    tally.failures += tally.interfaces - stored;
+  }
+}
+
+int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, DeployTally& tally) {
+  const WideString wideFolder = ToWide(folder);
+  std::vector<WideString> names;
+  int exitCode = kDeployDone;
+  const DWORD listError = ListProfileFiles(wideFolder, names);
+  tally.files = static_cast<int>(names.size());
+  if (listError != ERROR_SUCCESS) {
+    tally.failures = 1;
+    Print(" - Error(" + Code(listError) + "): Unable to list the profile folder '" + folder + "'.\n");
+    exitCode = kDeployFolderUnlisted;
+  } else if (names.empty()) {
+    tally.failures = 1;
+    Print(" - Error: No profile file (.xml) in the profile folder '" + folder + "'.\n");
+    exitCode = kDeployNoProfiles;
+  } else {
+    const int interfaces = AwaitSelectedInterfaces(limitList);
+    if (interfaces <= 0) {
+      tally.failures = 1;
+      Print(interfaces < 0 ? " - Error starting Wifi API\n" : " - Error: No wireless interface after waiting.\n");
+      exitCode = kDeployNoInterface;
+    } else {
+      tally.interfaces = interfaces;
+      AddFiles(folder, wideFolder, names, limitList, tally);
+      ListAps(limitList);
+      if (tally.deployedEverywhere < tally.files) exitCode = kDeployIncomplete;
+    }
+  }
+  if (enableRan) {
+    const int enableFailures = ReportEnableFailures(limitList);
+    tally.failures += enableFailures;
+    if (enableFailures > 0 && exitCode == kDeployDone) exitCode = kDeployIncomplete;
+  }
+  return exitCode;
+}

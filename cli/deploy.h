@@ -1,0 +1,33 @@
+// -deploy FOLDER: every profile file of the folder added to every selected interface, what
+// the interfaces hold listed afterwards, and whether a -enable of the same run took.
+#pragma once
+
+#include <string>
+
+#include "text/value_list.h"
+
+// What a deployment did, for its summary.
+struct DeployTally {
+  int files = 0;
+  int interfaces = 0;
+  int deployedEverywhere = 0;  // files stored on every selected interface
+  int failures = 0;            // error lines the deployment printed
+};
+
+// Exit codes of a run with -deploy.
+enum DeployExit {
+  kDeployDone = 0,
+  kDeployNoService = 1,
+  kDeployBadCommandLine = 2,
+  kDeployNoProfiles = 3,
+  kDeployFolderUnlisted = 4,
+  kDeployIncomplete = 5,
+  kDeployNoInterface = 6,
+};
+
+// The exit code of the deployment; the tally is filled as far as it got.
+int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, DeployTally& tally);
+// What an exit code of a run means, for the log's last line.
+std::string ExitMeaning(int exitCode, bool deployRun);
+// Replaces LOGFOLDER\COMPUTERNAME.csv with the run's summary; prints why when it can't.
+void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally& tally);

@@ -1,0 +1,10 @@
+// Paths and folders as the platform names them: UTF-16, with \ between the parts.
+#pragma once
+
+#include "platform/platform.h"
+
+// The folder and the name joined with one \ between them.
+WideString JoinPath(const WideString& folder, const WideString& name);
+// Makes the folder and every missing folder above it; 0, or the error of the first that
+// can't be made. A drive's root and a UNC path's \\server\share are taken as they are.
+DWORD MakeFolders(const WideString& folder);

@@ -1,0 +1,209 @@
+// -deploy and -log: what a rollout stores, logs, sums up and says in its exit code.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "tests/cli/cli_fixture.h"
+
+namespace {
+
+struct DeployCase {
+  const char* name;
+  std::vector<std::string> files;  // in the profile folder; each an open network of its own SSID
+  std::function<void(MachineJson&, const std::string& dir)> prepare;
+  std::vector<std::string> extraArgs;
+  int exitCode;
+  int storedPerInterface;  // SSIDs Deploy... on each interface afterwards
+  std::string summary;     // exit code,files,interfaces,deployed everywhere,failures
+  const char* logLine;     // a line the log must hold ("" for none)
+};
+
+class DeployTest : public CliTest {
+ protected:
+  ProgramRun Deploy(const std::string& folder, const std::string& logs, const std::vector<std::string>& extra) {
+    std::vector<std::string> args = {TESSAMIN_BINARY, "-deploy", folder, "-log", logs};
+    args.insert(args.end(), extra.begin(), extra.end());
+    args.insert(args.begin(), wrapper.begin(), wrapper.end());
+    const ProgramRun run = RunProgram(
+        args, {{"TESSAMIN_MACHINE", machinePath}, {"TESSAMIN_TRACE", tracePath}, {"TEMP", Path("temp")}}, dir);
+    ExpectNoCheckerReport(run);
+    return run;
+  }
+  int StoredDeployProfiles(const MachineJson& machine, int interfaceIndex) const {
+    int count = 0;
+    for (const auto& profile : machine["wlan"]["interfaces"][interfaceIndex]["profiles"])
+      count += profile["name"].get<std::string>().compare(0, 6, "Deploy") == 0;
+    return count;
+  }
+};
+
+std::string SummaryCounts(const std::string& csv) {
+  // computer,time,exit code,files,interfaces,deployed everywhere,failures,version
+  const std::string line = csv.substr(csv.find("\r\n") + 2);
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
+    fields.push_back(line.substr(start, comma - start));
+  return fields[2] + "," + fields[3] + "," + fields[4] + "," + fields[5] + "," + fields[6];
+}
+
+const auto kNothing = [](MachineJson&, const std::string&) {};
+
+std::vector<std::string> ManyFiles(int count) {
+  std::vector<std::string> names;
+  char name[64];
+  for (int i = 1; i <= count; ++i) {
+    snprintf(name, sizeof name, "profile %04d of a rollout to the fleet.xml", i);
+    names.push_back(name);
+  }
+  return names;
+}
+
+TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
+  const DeployCase cases[] = {
+      {"names that cmd treats specially",
+       {"a & b (1).xml", "100%.xml", "x^y!z.xml", ".hidden.XML"},
+       kNothing,
+       {},
+       0,
+       4,
+       "0,4,2,4,0",
+       "%^!\\.hidden.XML' to interface '{A1B2C3D-1-ABC-8D9E-AF0123456789}'."},
+      {"300 files of 40-character names", ManyFiles(300), kNothing, {}, 0, 300, "0,300,2,300,0", ""},
+      {"interfaces listed after 20 virtual seconds",
+       {"a.xml"},
+       [](MachineJson& m, const std::string&) { m["wlan"]["interfacesFromTick"] = 20000; },
+       {},
+       0,
+       1,
+       "0,1,2,1,0",
+       ""},
+      {"no interface after 60 virtual seconds",
+       {"a.xml"},
+       [](MachineJson& m, const std::string&) { m["wlan"]["interfacesFromTick"] = 4000000000u; },
+       {},
+       6,
+       0,
+       "6,1,0,0,1",
+       " - Error: No wireless interface after waiting."},
+      {"no .xml",
+       {"notes.txt"},
+       kNothing,
+       {},
+       3,
+       0,
+       "3,0,0,0,1",
+       " - Error: No profile file (.xml) in the profile folder"},
+      {"a folder that can't be listed",
+       {},
+       kNothing,
+       {},
+       4,
+       0,
+       "4,0,0,0,1",
+       " - Error(3): Unable to list the profile folder"},
+      {"refused on the second interface only",
+       {"a.xml", "b.xml"},
+       [](MachineJson& m, const std::string&) { m["wlan"]["interfaces"][1]["setError"] = 1169; },
+       {},
+       5,
+       2,
+       "5,2,2,0,2",
+       ""},
+      {"an injected failure of WlanSetProfile",
+       {"a.xml"},
+       [](MachineJson& m, const std::string&) { m["wlan"]["interfaces"][0]["setError"] = 5; },
+       {},
+       5,
+       0,
+       "5,1,2,0,1",
+       ""},
+      {"-enable where a key can't be opened",
+       {"a.xml"},
+       kNothing,
+       {"-enable"},
+       5,
+       1,
+       "5,1,2,1,1",
+       " - Error(2): Unable to read ControlFlags of interface '{6F9619FF-8B86-D011-B42D-00C04FC964FF}'."},
+      {"no WZCSVC",
+       {"a.xml"},
+       [](MachineJson& m, const std::string&) { m["services"].erase("WZCSVC"); },
+       {},
+       1,
+       0,
+       "1,0,0,0,0",
+       "Unable to access Wireless Zero Configuration service."},
+  };
+  for (const DeployCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    RemoveTree(dir);
+    dir = MakeTempDir();
+    machinePath = Path("machine.json");
+    tracePath = Path("trace");
+    const std::string folder =
+        std::string(c.name) == "a folder that can't be listed" ? Path("missing") : Path("profiles (x) & %^!");
+    mkdir(Path("profiles (x) & %^!").c_str(), 0755);
+    for (size_t i = 0; i < c.files.size(); ++i)
+      WriteFile(Path("profiles (x) & %^!/" + c.files[i]), ProfileXml("Deploy" + std::to_string(i + 1)));
+    MachineJson machine = TwoInterfaceMachine();
+    SetControlFlags(machine, kGuidA, DwordValue(0));
+    c.prepare(machine, dir);
+    UseMachine(machine);
+    const ProgramRun run = Deploy(folder, Path("logs (x86)/sub"), c.extraArgs);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+    const MachineJson saved = SavedMachine();
+    EXPECT_EQ(StoredDeployProfiles(saved, 0), c.storedPerInterface);
+    const std::string log = ReadFile(Path("logs (x86)/sub/XPCLIENT.log"));
+    EXPECT_EQ(log.compare(0, 16, "==== XPCLIENT 20"), 0) << log;  // the first line: the name, then the time
+    EXPECT_NE(log.find("==== exit code " + std::to_string(c.exitCode) + ": "), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string(c.logLine)), std::string::npos) << log;
+    EXPECT_EQ(log.find('\n'), log.find("\r\n") + 1);  // CR LF
+    EXPECT_EQ(run.out, [&] {                          // every line of the log went to standard output too
+      std::string lf;
+      for (char ch : log)
+        if (ch != '\r') lf += ch;
+      return lf;
+    }());
+    EXPECT_EQ(SummaryCounts(ReadFile(Path("logs (x86)/sub/XPCLIENT.csv"))), c.summary);
+    if (c.exitCode == 6) {  // a minute on the virtual clock, polled every 5 seconds
+      int slept = 0;
+      for (const std::string& call : Calls({"Sleep"})) slept += std::stoi(call.substr(6));
+      EXPECT_GE(slept, 60000);
+      EXPECT_EQ(Calls({"WlanEnumInterfaces"}).size(), 13u);
+    }
+  }
+}
+
+TEST_F(DeployTest, AnUnwritableLogFolderLogsToTempAndStillDeploys) {
+  MachineJson machine = TwoInterfaceMachine();
+  UseMachine(machine);
+  mkdir(Path("profiles").c_str(), 0755);
+  mkdir(Path("temp").c_str(), 0755);
+  WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
+  WriteFile(Path("file"), "");
+  const ProgramRun run = Deploy(Path("profiles"), Path("file/logs"), {});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(StoredDeployProfiles(SavedMachine(), 1), 1);
+  const std::string log = ReadFile(Path("temp/tessamin-deploy.log"));
+  EXPECT_NE(
+      log.find(": cannot write the log '" + Path("file/logs") + "\\XPCLIENT.log' (error 3), so this one is used\r\n"),
+      std::string::npos)
+      << log;
+  EXPECT_NE(log.find("profiles\\a.xml' to interface"), std::string::npos);
+  EXPECT_NE(log.find("==== exit code 0: "), std::string::npos);
+  struct stat info;
+  ASSERT_EQ(stat(Path("temp/tessamin-deploy.log").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  // A link planted in its place is refused, not written through; an empty -limit is refused.
+  RemoveTree(Path("temp/tessamin-deploy.log"));
+  WriteFile(Path("elsewhere"), "");
+  ASSERT_EQ(link(Path("elsewhere").c_str(), Path("temp/tessamin-deploy.log").c_str()), 0);
+  EXPECT_EQ(Deploy(Path("profiles"), Path("file/logs"), {}).exitCode, 0);
+  EXPECT_EQ(ReadFile(Path("elsewhere")), "");
+  EXPECT_EQ(Deploy(Path("profiles"), Path("logs"), {"-limit", ""}).exitCode, 2);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// tessamin-dryrun as an administrator runs it: each file's lines and the exit code, on 1252,
+// 1251 and 932, and never a trace of it in the user's machine or the temporary folder.
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "tests/cli/cli_fixture.h"
+
+namespace {
+
+const char kProfile[] =
+    "<?xml version=\"1.0\"?>\n<WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\">\n"
+    "<name>Home</name>\n<SSIDConfig><SSID><name>Home</name></SSID></SSIDConfig>\n"
+    "<connectionType>ESS</connectionType><connectionMode>manual</connectionMode>\n"
+    "<MSM><security><authEncryption><authentication>WPA2PSK</authentication><encryption>AES</encryption>"
+    "<useOneX>false</useOneX></authEncryption>SETTINGS</security></MSM>\n</WLANProfile>\n";
+const char kEmptyBlob[] =
+    "<OneX xmlns=\"http://www.microsoft.com/networking/OneX/v1\"><EAPConfig><EapHostConfig "
+    "xmlns=\"http://www.microsoft.com/provisioning/EapHostConfig\"><EapMethod><Type "
+    "xmlns=\"http://www.microsoft.com/provisioning/EapCommon\">25</Type></EapMethod><ConfigBlob> </ConfigBlob>"
+    "</EapHostConfig></EAPConfig></OneX>";
+const char kSchemaRefusal[] = ": refused: 524289 (The profile is invalid according to the schema.)";
+
+// The profile with each text replaced, everywhere, by the one after it.
+std::string Profile(std::vector<std::string> changes = {}) {
+  std::string text = kProfile;
+  changes.insert(changes.end(), {"SETTINGS", ""});
+  for (size_t i = 0; i + 1 < changes.size(); i += 2) {
+    for (size_t at = 0; (at = text.find(changes[i], at)) != std::string::npos; at += changes[i + 1].size())
+      text.replace(at, changes[i].size(), changes[i + 1]);
+  }
+  return text;
+}
+
+std::string Utf16(const std::string& ascii) {
+  std::string text = "\xFF\xFE";
+  for (char c : ascii) text += std::string(1, c) + '\0';
+  return text;
+}
+
+struct Case {
+  const char* what;
+  std::vector<std::string> arguments;  // the file's path comes after them
+  std::string file;                    // written to f.xml; none when empty
+  std::vector<std::string> lines;      // "F" stands for the path
+  int exitCode;
+  const char* path = "f.xml";
+};
+
+class DryRunTest : public CliTest {};
+
+TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
+  const Case cases[] = {
+      {"ASCII name", {}, Profile(), {"F: stored as 'Home'"}, 0},
+      {"Cyrillic in 1251",
+       {"--code-page", "1251"},
+       Profile({"Home", "\xC4\xEE\xEC"}),
+       {"F: stored as '\xD0\x94\xD0\xBE\xD0\xBC' (code page 1251: C4 EE EC)"},
+       0},
+      {"Shift-JIS in 932",
+       {"--code-page", "932"},
+       Profile({"Home", "\x83\x7A\x81\x5B\x83\x80"}),
+       {"F: stored as '\xE3\x83\x9B\xE3\x83\xBC\xE3\x83\xA0' (code page 932: 83 7A 81 5B 83 80)"},
+       0},
+      {"missing file",
+       {},
+       "",
+       {std::string("F") + kSchemaRefusal, "F: note: cannot be read: No such file or directory"},
+       1},
+      {"folder",
+       {},
+       "",
+       {"F/a.xml: stored as 'Home'", std::string("F/sub.xml") + kSchemaRefusal,
+        "F/sub.xml: note: cannot be read: it is a folder"},
+       1,
+       "folder"},
+      {"byte-order mark",
+       {},
+       "\xEF\xBB\xBF" + Profile(),
+       {std::string("F") + kSchemaRefusal,
+        "F: note: saved as UTF-8 with a byte-order mark, which XP reads as characters of code page 1252: save it as "
+        "ANSI"},
+       1},
+      {"UTF-16",
+       {},
+       Utf16(Profile()),
+       {std::string("F") + kSchemaRefusal,
+        "F: note: saved as UTF-16 (\"Unicode\"), of which -add reads only what comes before the first zero byte: save "
+        "it as ANSI"},
+       1},
+      {"UTF-8 declared, on 1251",
+       {"--code-page", "1251"},
+       Profile({"?>", " encoding=\"UTF-8\"?>", "Home", "\xD0\x94\xD0\xBE\xD0\xBC"}),
+       {"F: stored as '\xD0\xA0\xE2\x80\x9D\xD0\xA0\xD1\x95\xD0\xA0\xD1\x98' (code page 1251: D0 94 D0 BE D0 BC)",
+        "F: note: declares encoding 'UTF-8', but XP reads profile files in the machine's code page 1251: the SSID "
+        "'\xD0\x94\xD0\xBE\xD0\xBC' is stored as '\xD0\xA0\xE2\x80\x9D\xD0\xA0\xD1\x95\xD0\xA0\xD1\x98'"},
+       0},
+      {"character reference on 1252",
+       {},
+       Profile({"Home</name></SSID>", "&#x414;om</name></SSID>"}),
+       {"F: stored as '?om'", "F: note: the SSID holds characters that code page 1252 lacks: '\xD0\x94' becomes '?'",
+        "F: note: XP names the profile after its SSID, not after its name element 'Home'"},
+       0},
+      {"empty ConfigBlob",
+       {},
+       Profile({"SETTINGS", kEmptyBlob, "WPA2PSK", "WPA2", ">false", ">true"}),
+       {"F: refused: error 87 (The parameter is incorrect.)",
+        "F: note: the EAP ConfigBlob is empty: XP refuses it as an invalid argument, without a reason code"},
+       1},
+      {"name element differs",
+       {},
+       Profile({"Home</name>\n", "Office</name>\n"}),
+       {"F: stored as 'Home'", "F: note: XP names the profile after its SSID, not after its name element 'Office'"},
+       0},
+      {"open network in auto mode",
+       {},
+       Profile({"manual", "auto", "WPA2PSK", "open", "AES", "none"}),
+       {"F: stored as 'Home'",
+        "F: note: an open network in auto mode: the machine joins any network named 'Home' by itself"},
+       0},
+      {"schema failure",
+       {},
+       Profile({"ESS<", "ESSX<"}),
+       {std::string("F") + kSchemaRefusal,
+        "F: note: line 5: Element 'connectionType': [facet 'enumeration'] The value 'ESSX' is not an element of the "
+        "set {'ESS', 'IBSS'}."},
+       1},
+      {"a name that differs between code pages",
+       {"--code-page", "all"},
+       Profile({"Home</name></SSID>", "&#xFF71;</name></SSID>"}),
+       {"F: code page 1252: stored as '?'", "F: code page 932: stored as '\xEF\xBD\xB1' (B1)",
+        "F: note: the SSID holds characters that code page 1252 lacks: '\xEF\xBD\xB1' becomes '?'",
+        "F: note: XP names the profile after its SSID, not after its name element 'Home'"},
+       0},
+      {"no file", {}, "", {}, 2, ""},
+      {"no such code page", {"--code-page", "437"}, Profile(), {}, 2},
+  };
+  mkdir(Path("folder").c_str(), 0755);
+  mkdir(Path("folder/sub.xml").c_str(), 0755);
+  WriteFile(Path("folder/a.xml"), Profile());
+  WriteFile(Path("folder/notes.txt"), "not a profile");
+  mkdir(Path("tmp").c_str(), 0700);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    unlink(Path("f.xml").c_str());
+    if (!test.file.empty()) WriteFile(Path("f.xml"), test.file);
+    std::vector<std::string> args = wrapper;
+    args.push_back(TESSAMIN_DRYRUN_BINARY);
+    args.insert(args.end(), test.arguments.begin(), test.arguments.end());
+    if (*test.path) args.push_back(Path(test.path));
+    const ProgramRun run = RunProgram(args, {{"TESSAMIN_MACHINE", machinePath}, {"TMPDIR", Path("tmp")}}, dir);
+    ExpectNoCheckerReport(run);
+    std::string expected;
+    for (const std::string& line : test.lines) expected += Path(test.path) + line.substr(1) + "\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.exitCode, test.exitCode);
+  }
+  EXPECT_FALSE(FileExists(machinePath));
+  DIR* folder = opendir(Path("tmp").c_str());
+  int entries = 0;
+  while (folder && readdir(folder)) ++entries;
+  if (folder) closedir(folder);
+  EXPECT_EQ(entries, 2);  // . and ..: each run removed its machine
+}
+
+}  // namespace

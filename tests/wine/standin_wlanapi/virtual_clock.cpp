@@ -1,0 +1,62 @@
+// The clock that wlan.interfacesFromTick is read against, in the wlanapi.dll of the Wine suite.
+// When the machine has that member, the DLL gives the tool the stand-in's virtual clock: at
+// the first enumeration it points the exe's imports of GetTickCount and Sleep at a clock that
+// starts at the machine's tickCount and moves only when the exe sleeps, so that a wait for
+// interfaces takes no real time. Without the member the real clock is read and nothing is
+// touched. The service waits before the first enumeration keep the real clock.
+#include <windows.h>
+
+#include "platform/standin/api/clock.h"
+#include "platform/standin/machine/machine.h"
+
+namespace standin {
+
+static DWORD virtualNow = 0;
+
+static DWORD WINAPI VirtualGetTickCount() {
+  return virtualNow;
+}
+
+static VOID WINAPI VirtualSleep(DWORD milliseconds) {
+  virtualNow += milliseconds;
+}
+
+// Points every import of the function by the module at the replacement.
+static void Redirect(HMODULE module, void* original, void* replacement) {
+  BYTE* base = reinterpret_cast<BYTE*>(module);
+  const IMAGE_NT_HEADERS* headers =
+      reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return;
+  for (const IMAGE_IMPORT_DESCRIPTOR* library =
+           reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       library->Name != 0; ++library) {
+    for (IMAGE_THUNK_DATA* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
+         thunk->u1.Function != 0; ++thunk) {
+      if (reinterpret_cast<void*>(thunk->u1.Function) != original) continue;
+      DWORD protection = 0;
+      VirtualProtect(&thunk->u1.Function, sizeof thunk->u1.Function, PAGE_READWRITE, &protection);
+      thunk->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      VirtualProtect(&thunk->u1.Function, sizeof thunk->u1.Function, protection, &protection);
+    }
+  }
+}
+
+static bool StartVirtualClock() {
+  const Json* machine = Machine();
+  if (machine == nullptr || MemberOrNull(MemberOrNull(*machine, "wlan"), "interfacesFromTick").is_null()) return false;
+  virtualNow = NumberMember(*machine, "tickCount");
+  const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+  const HMODULE exe = GetModuleHandleW(nullptr);
+  Redirect(exe, reinterpret_cast<void*>(GetProcAddress(kernel32, "GetTickCount")),
+           reinterpret_cast<void*>(&VirtualGetTickCount));
+  Redirect(exe, reinterpret_cast<void*>(GetProcAddress(kernel32, "Sleep")), reinterpret_cast<void*>(&VirtualSleep));
+  return true;
+}
+
+DWORD VirtualTicks() {
+  static const bool virtualClock = StartVirtualClock();
+  return virtualClock ? virtualNow : GetTickCount();
+}
+
+}  // namespace standin
