@@ -1,6 +1,7 @@
 // The header through which the tool sees the Win32 platform: its names, records, constants
 // and error codes, from Windows itself or from the stand-in machine, and the platform's
-// standard output. Files are read through the C runtime, as on any platform.
+// standard output. Files too are read through the platform's calls (CreateFileW, ReadFile),
+// by their UTF-16 names.
 #pragma once
 
 #ifdef _WIN32

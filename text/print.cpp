@@ -12,3 +12,13 @@ void Print(const std::string& text) {
 void SetOutputCopy(OutputCopy copy) {
   outputCopy = copy;
 }
+
+std::string NameForLine(const std::string& name) {
+  std::string shown;
+  for (char byte : name) {
+    if (byte == '\n') shown += "\\x0A";
+    else if (byte == '\r') shown += "\\x0D";
+    else shown += byte;
+  }
+  return shown;
+}

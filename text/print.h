@@ -7,6 +7,11 @@
 // Writes the text, one or more lines each ending with "\n", to standard output.
 void Print(const std::string& text);
 
+// A name from the platform (a profile name, an interface description) as it stands in a
+// line: a line feed or carriage return in it is shown as \x0A or \x0D, so that it can't end
+// the line or start one of its own; every other byte is kept.
+std::string NameForLine(const std::string& name);
+
 // Where a copy of every printed text goes besides standard output; null for none.
 typedef void (*OutputCopy)(const std::string& text);
 void SetOutputCopy(OutputCopy copy);

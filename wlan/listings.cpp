@@ -10,7 +10,8 @@ int ListNics() {
   for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
     const WLAN_INTERFACE_INFO& entry = interfaces->InterfaceInfo[i];
     if (i == 0) Print("Wireless NICs:\n");
-    Print(GuidToText(entry.InterfaceGuid) + " / " + ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH) + "\n");
+    Print(GuidToText(entry.InterfaceGuid) + " / " +
+          NameForLine(ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH)) + "\n");
   }
   if (interfaces->dwNumberOfItems > 0) Print("\n");
   return 0;
@@ -26,9 +27,10 @@ int ListAps(ValueList limitList) {
       Print("Access Points By Interface:\n");
       headerPrinted = true;
     }
-    const std::string description = ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH);
+    const std::string description = NameForLine(ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH));
     for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
-      Print(description + " / " + ToAnsi(profiles->ProfileInfo[p].strProfileName, WLAN_MAX_NAME_LENGTH) + "\n");
+      Print(description + " / " + NameForLine(ToAnsi(profiles->ProfileInfo[p].strProfileName, WLAN_MAX_NAME_LENGTH)) +
+            "\n");
     }
     WlanFreeMemory(profiles);
   });

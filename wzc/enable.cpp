@@ -4,17 +4,28 @@
 #include <string>
 
 #include "text/code_page.h"
+#include "text/print.h"
 #include "wlan/session.h"
 #include "wzc/interface_key.h"
 #include "wzc/service.h"
 
-static const REGSAM kKeyAccess = KEY_READ | KEY_SET_VALUE;
+static void PrintError(DWORD code, const std::string& what) {
+  Print(" - Error(" + std::to_string(static_cast<int>(code)) + "): Unable to " + what + ".\n");
+}
+
+// Stops the service before the first write, so that it can't write its own value back; a
+// service that is already stopped is what the write needs.
+static void StopBeforeWrite() {
+  if (StopService()) return;
+  const DWORD error = GetLastError();
+  if (error != ERROR_SERVICE_NOT_ACTIVE) PrintError(error, "stop service 'WZCSVC'");
+}
 
 // Sets the bits in one interface's value, stopping the service before the call's first write.
-static void EnableInterface(const GUID& guid, bool& stopped) {
+static void EnableInterface(const GUID& guid, const std::string& guidText, REGSAM access, bool& stopped) {
   const WideString keyPath = InterfaceKeyPath(guid);
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, kKeyAccess, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, access, &key) != ERROR_SUCCESS) return;
   DWORD type = REG_NONE;
   DWORD flags = 0;
   DWORD size = sizeof flags;
@@ -26,21 +37,33 @@ static void EnableInterface(const GUID& guid, bool& stopped) {
     if (enabled != flags) {
       if (!stopped) {
         stopped = true;
-        StopService();
+        StopBeforeWrite();  // the write goes ahead all the same
       }
-      RegSetValueExW(key, WTEXT("ControlFlags"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), size);
+      const LSTATUS written =
+          RegSetValueExW(key, WTEXT("ControlFlags"), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), size);
+      if (written != ERROR_SUCCESS) PrintError(static_cast<DWORD>(written), "enable interface '" + guidText + "'");
     }
   }
   RegCloseKey(key);
 }
 
+// Asks the service to start and waits until it runs; one that already runs is fine.
+static void StartAfterWrites() {
+  if (StartServiceW(WzcServiceHandle, 0, nullptr)) {
+    if (WaitForServiceState(WzcServiceHandle, SERVICE_START_PENDING, SERVICE_RUNNING)) return;
+  } else if (GetLastError() == ERROR_SERVICE_ALREADY_RUNNING) {
+    return;
+  }
+  PrintError(GetLastError(), "start service 'WZCSVC'");
+}
+
 int EnableInterfaces(ValueList limitList) {
   bool stopped = false;
   if (!WifiApiReady()) return -1;
-  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string&) {
-    EnableInterface(entry.InterfaceGuid, stopped);
+  const REGSAM access = InterfaceKeyAccess(KEY_READ | KEY_SET_VALUE);
+  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
+    EnableInterface(entry.InterfaceGuid, guidText, access, stopped);
   });
-  if (StartServiceW(WzcServiceHandle, 0, nullptr))
-    WaitForServiceState(WzcServiceHandle, SERVICE_START_PENDING, SERVICE_RUNNING);
+  StartAfterWrites();
   return 0;
 }

@@ -12,7 +12,8 @@
 // 0 with the value, or the registry's error.
 static LSTATUS ReadControlFlags(const GUID& guid, DWORD& flags) {
   HKEY key = nullptr;
-  LSTATUS result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, InterfaceKeyPath(guid).c_str(), 0, KEY_READ, &key);
+  LSTATUS result =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, InterfaceKeyPath(guid).c_str(), 0, InterfaceKeyAccess(KEY_READ), &key);
   if (result != ERROR_SUCCESS) return result;
   DWORD type = REG_NONE, size = sizeof flags;
   flags = 0;

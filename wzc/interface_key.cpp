@@ -12,3 +12,8 @@ WideString InterfaceKeyPath(const GUID& guid) {
            guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
   return ToWide(std::string("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + text);
 }
+
+REGSAM InterfaceKeyAccess(REGSAM access) {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64 ? access | KEY_WOW64_64KEY : access;
+}

@@ -29,6 +29,10 @@ static bool QueryStatus(SC_HANDLE service, SERVICE_STATUS_PROCESS& status) {
                               &bytesNeeded) != 0;
 }
 
+// One wait ends after this long, whatever the wait hint and the check points say: a
+// service that keeps reporting progress, or asks for an endless wait, must not hold the run.
+static const DWORD kMaxWait = 120000;
+
 static DWORD PollInterval(DWORD waitHint) {
   const DWORD interval = waitHint / 10;
   if (interval < 1000) return 1000;
@@ -39,19 +43,28 @@ static DWORD PollInterval(DWORD waitHint) {
 int WaitForServiceState(SC_HANDLE service, DWORD pendingState, DWORD wantedState) {
   SERVICE_STATUS_PROCESS status = {};
   if (!QueryStatus(service, status)) return 0;
-  DWORD startTick = GetTickCount();
+  const DWORD firstTick = GetTickCount();
+  DWORD progressTick = firstTick;
+  DWORD elapsed = 0;
   DWORD lastCheckPoint = status.dwCheckPoint;
   while (status.dwCurrentState == pendingState) {
-    Sleep(PollInterval(status.dwWaitHint));
+    const DWORD interval = PollInterval(status.dwWaitHint);
+    Sleep(interval < kMaxWait - elapsed ? interval : kMaxWait - elapsed);
     SERVICE_STATUS_PROCESS next = {};
-    if (!QueryStatus(service, next)) break;
+    if (!QueryStatus(service, next)) return status.dwCurrentState == wantedState ? 1 : 0;
     status = next;
+    const DWORD now = GetTickCount();
+    elapsed = now - firstTick;
     if (status.dwCheckPoint > lastCheckPoint) {
-      startTick = GetTickCount();
+      progressTick = now;
       lastCheckPoint = status.dwCheckPoint;
-    } else if (static_cast<DWORD>(GetTickCount() - startTick) > status.dwWaitHint) {
+    } else if (static_cast<DWORD>(now - progressTick) > status.dwWaitHint) {
       break;
     }
+    if (elapsed >= kMaxWait) break;
   }
-  return status.dwCurrentState == wantedState ? 1 : 0;
+  if (status.dwCurrentState == wantedState) return 1;
+  const bool timedOut = status.dwCurrentState == pendingState || status.dwWin32ExitCode == 0;
+  SetLastError(timedOut ? ERROR_SERVICE_REQUEST_TIMEOUT : status.dwWin32ExitCode);
+  return 0;
 }

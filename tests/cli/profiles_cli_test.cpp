@@ -58,7 +58,7 @@ TEST_F(ProfilesTest, UnreadableOrTaglessFileIsOfferedAsEmptyTextAndRejectedPerIn
 
 TEST_F(ProfilesTest, TextAfterANulByteIsNotSent) {
   UseMachine(TwoInterfaceMachine());
-  const std::string path = Path("nul.xml");
+  const std::string path = Path("with-nul.xml");  // NUL.xml would be the device
   WriteFile(path, ProfileXml("A") + std::string(1, '\0') + "<more/>");
   EXPECT_EQ(Output({"-add", path, "-limit", kGuidB}), AddedLine(path, kGuidB));
   EXPECT_EQ(StoredXml(1, "A"), ProfileXml("A"));
@@ -170,7 +170,10 @@ TEST_F(ProfilesTest, TraceHoldsTheToolsConversionsOnly) {
   EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidTextA) + AddedLine(path, kGuidB));
   const std::string conversion =
       "MultiByteToWideChar 1252 " + std::to_string(text.size() + 1) + " -> " + std::to_string(text.size() + 1);
-  EXPECT_EQ(Calls({"MultiByteToWideChar", "WideCharToMultiByte"}), (std::vector<std::string>{conversion, conversion}));
+  const std::string pathConversion =  // before, to open the file
+      "MultiByteToWideChar 1252 " + std::to_string(path.size() + 1) + " -> " + std::to_string(path.size() + 1);
+  EXPECT_EQ(Calls({"MultiByteToWideChar", "WideCharToMultiByte"}),
+            (std::vector<std::string>{pathConversion, pathConversion, conversion, conversion}));
 }
 
 TEST_F(ProfilesTest, LongNamesAreComparedWhole) {

@@ -1,5 +1,6 @@
 // Bad and extreme input, concurrent runs and runs killed at any moment.
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <set>
@@ -73,26 +74,69 @@ class RobustnessTest : public CliTest {
 TEST_F(RobustnessTest, AddPathsThatAreNoProfileFiles) {
   UseMachine(TwoInterfaceMachine());
   const std::string longPath = dir + "/" + std::string(4000, 'x') + ".xml";
-  for (const std::string& path : {std::string("/dev/null"), dir, longPath}) {
+  ASSERT_EQ(mkfifo(Path("fifo.xml").c_str(), 0600), 0);  // no writer: a read would wait for ever
+  for (const std::string& path : {std::string("/dev/null"), dir, longPath, Path("fifo.xml")}) {
     const ProgramRun run = Run({"-add", path, "-limit", kGuidB});
     EXPECT_EQ(run.out, RejectedLine(path, kGuidB));
     EXPECT_EQ(run.exitCode, 0);
   }
 }
 
-TEST_F(RobustnessTest, FiftyMegabyteProfileIsStoredWhole) {
-  UseMachine(TwoInterfaceMachine());
-  const std::string path = Path("big.xml");
-  // Fifty comments of a megabyte: each stays within the parser's limit on a single node.
-  std::string comments;
-  for (int i = 0; i < 50; ++i) comments += "<!--" + std::string(1 << 20, 'z') + "-->";
-  std::string big = ProfileXml("Big");
-  big.insert(big.rfind("</WLANProfile>"), comments);
-  WriteFile(path, big + "\n");
-  const ProgramRun run = Run({"-add", path, "-limit", kGuidB});
-  EXPECT_EQ(run.out, " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
-  const MachineJson machine = SavedMachine();
-  EXPECT_EQ(machine["wlan"]["interfaces"][1]["profiles"][0]["xml"].get<std::string>().size(), big.size());
+// Each -enable failure is said, every wait ends, a huge file is refused, -delete is exact, a name keeps to its line.
+TEST_F(RobustnessTest, NoFailureIsSilentNoWaitEndlessAndNothingUnnamedIsTouched) {
+  MachineJson enable = WithWzcRunning(TwoInterfaceMachine()), forged = enable, lookalikes = BaseMachine();
+  SetControlFlags(enable, kGuidB, DwordValue(3));
+  lookalikes["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {"Ωffice", "Ｏｆｆｉｃｅ", "Office", "日本"})};
+  forged["wlan"]["interfaces"][1] = InterfaceEntry(kGuidB, "Adapter\rB", {"Evil\n==== exit code 0: done"});
+  const std::string b = kGuidB, end = "</WLANProfile>", big = Path("big.xml"), huge = Path("huge.xml");
+  const std::string good = TESSAMIN_SOURCE_DIR "/dist/samples/open.xml", profile = ProfileXml("Big");
+  WriteFile(big, profile.substr(0, profile.size() - end.size()) + std::string(2 << 20, ' ') + end);
+  std::string elements = "<WLANProfile>";  // what would take a parser gigabytes
+  while (elements.size() < 20 << 20) elements += "<a/>";
+  WriteFile(huge, elements + end);
+  const std::string added = RejectedLine(big, b) + RejectedLine(huge, b) + " - Added AP from file '" + good +
+                            "' to interface '" + b + "'.\nAccess Points By Interface:\nAdapter\\x0DB / SAMPLE-OPEN\n" +
+                            "Adapter\\x0DB / Evil\\x0A==== exit code 0: done\n\n";
+  const std::string stopFailed = " - Error(1061): Unable to stop service 'WZCSVC'.\n";
+  const std::string notStarted = " - Error(1053): Unable to start service 'WZCSVC'.\n";
+  const std::string unsaved =
+      " - Error(29): Unable to stop service 'WZCSVC'.\n - Error(29): Unable to enable interface '";
+  const std::string flags = "/registry/" + InterfaceKey(b) + "/ControlFlags/data", state = "/services/WZCSVC/state";
+  const std::string deleted = " - Deleted AP 'Office' from interface '" + b + "'.\n";
+  const std::string timedOut = " - Error(1053): Unable to stop service 'WZCSVC'.\n" + notStarted;
+  const MachineJson remaining = {ProfileEntry("Ωffice"), ProfileEntry("Ｏｆｆｉｃｅ"), ProfileEntry("日本")};
+  MachineJson neverDone = enable;  // both waits endless: a steady stop, a start that keeps progressing
+  neverDone["services"]["WZCSVC"]["stopPending"] = {{"queries", 1000}, {"waitHint", ~0u}};
+  neverDone["services"]["WZCSVC"]["startPending"] = {{"queries", 1000}, {"waitHint", ~0u}, {"checkPointStep", 1}};
+  struct Case {
+    MachineJson machine;
+    std::pair<const char*, MachineJson> service;  // a member of WZCSVC's to set
+    std::vector<std::string> args;
+    std::string out;
+    std::map<std::string, MachineJson> after;  // values by JSON pointer
+    std::string clock = "";                    // the last reading of the virtual clock, when checked
+  } cases[] = {
+      {enable, {"stopError", 1061}, {"-enable"}, stopFailed, {{flags, 0x04008003}, {state, "running"}}},
+      {enable, {"startError", 1053}, {"-enable"}, notStarted, {{flags, 0x04008003}, {state, "stopped"}}},
+      {neverDone, {}, {"-enable"}, timedOut, {{flags, 0x04008003}}, "GetTickCount -> 240000"},
+      {forged, {}, {"-add", big, huge, good, "-aps", "-limit", b}, added, {}},
+      {lookalikes, {}, {"-delete", "Office", "??"}, deleted, {{"/wlan/interfaces/0/profiles", remaining}}},
+      {enable, {}, {"-enable"}, unsaved + b + "'.\n", {{flags, 3}, {state, "running"}}},  // last: nothing can be saved
+  };
+  for (Case& c : cases) {
+    if (c.service.first) c.machine["services"]["WZCSVC"][c.service.first] = c.service.second;
+    UseMachine(c.machine);
+    ASSERT_TRUE(&c != std::end(cases) - 1 || mkdir(Path("machine.json.tmp").c_str(), 0700) == 0);
+    const ProgramRun run = Run(c.args);
+    EXPECT_EQ(run.out, c.out) << c.args[0];
+    EXPECT_EQ(run.exitCode, 0);
+    for (const auto& value : c.after) EXPECT_EQ(SavedMachine()[MachineJson::json_pointer(value.first)], value.second);
+    EXPECT_EQ(c.clock.empty() ? "" : Calls({"GetTickCount"}).back(), c.clock);
+  }
+  UseMachine(forged);  // time reports the largest resident set of its child: the tool's alone, not this process's
+  const ProgramRun timed =
+      RunProgram({"/usr/bin/time", "-f", "%M", TESSAMIN_BINARY, "-add", big, huge, good}, Environment(), dir);
+  EXPECT_LT(std::stol(timed.err), 64 * 1024) << timed.err;
 }
 
 TEST_F(RobustnessTest, ManyAndHugeValues) {
@@ -125,12 +169,15 @@ TEST_F(RobustnessTest, ArgumentsWithEveryHighByte) {
     EXPECT_EQ(run.exitCode, 0);
     run = Run({"-" + high, high});
     EXPECT_EQ(run.out, ReadFile(TESSAMIN_SOURCE_DIR "/tests/cli/usage.txt"));
-    const std::string path = Path(high.substr(0, 100));
+    // The host spells a path's characters in UTF-8: U+00A0 to U+00FF, the bytes A0 to FF in 1252.
+    std::string host;
+    for (int c = 0xA0; c <= 0xFF; ++c) host += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 63))};
+    const std::string path = Path(codePage == 1252 ? high.substr(0x20) : host);
     // The bytes stand in the profile's own name; the SSID, which names it, is given in hex.
     std::string profile = ProfileXml("x");
     profile.replace(profile.find("<name>x</name>"), 14, "<name>" + high + "</name>");
     profile.replace(profile.find("<name>x</name>"), 14, "<hex>48696768</hex>");
-    WriteFile(path, profile);
+    WriteFile(Path(host), profile);
     run = Run({"-add", path, "-limit", kGuidB});
     EXPECT_EQ(run.out, " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
     EXPECT_EQ(SavedMachine()["wlan"]["interfaces"][1]["profiles"][0]["name"], "High");
