@@ -7,7 +7,6 @@
 #include "files/replace_file.h"
 #include "text/code_page.h"
 #include "text/print.h"
-#include "text/shown_name.h"
 #include "wlan/actions.h"
 #include "wlan/export_name.h"
 #include "wlan/export_text.h"
@@ -38,7 +37,7 @@ std::string Code(DWORD error) {
 }
 
 std::string Shown(const WideString& text) {
-  return ShownName(ToAnsi(text.c_str(), text.size()));
+  return NameForLine(ToAnsi(text.c_str(), text.size()));
 }
 
 // Letter case ignored, as the file system compares names.

@@ -5,7 +5,6 @@
 
 #include "text/code_page.h"
 #include "text/print.h"
-#include "text/shown_name.h"
 #include "wlan/actions.h"
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
@@ -43,12 +42,12 @@ int MoveProfiles(const ValueList& names, const ValueList& limitList) {
         result =
             WlanSetProfilePosition(wlanSession.clientHandle, &entry.InterfaceGuid, wide.c_str(), position, nullptr);
       if (result == ERROR_SUCCESS) {
-        Print(" - Moved AP '" + ShownName(name) + "' to position " + std::to_string(position + 1) + " on interface '" +
-              guidText + "'.\n");
+        Print(" - Moved AP '" + NameForLine(name) + "' to position " + std::to_string(position + 1) +
+              " on interface '" + guidText + "'.\n");
         ++position;
       } else {
         ++failures;
-        Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to move AP '" + ShownName(name) +
+        Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to move AP '" + NameForLine(name) +
               "' on interface '" + guidText + "'.\n");
       }
     }

@@ -4,7 +4,6 @@
 
 #include "text/code_page.h"
 #include "text/print.h"
-#include "text/shown_name.h"
 #include "wlan/actions.h"
 #include "wlan/session.h"
 
@@ -40,7 +39,7 @@ static DWORD ConnectionState(const GUID& guid, std::string& state) {
     WLAN_CONNECTION_ATTRIBUTES connection;
     result = QueryValue(guid, wlan_intf_opcode_current_connection, &connection, sizeof connection);
     if (result != ERROR_SUCCESS) return result;
-    const std::string name = ShownName(ToAnsi(connection.strProfileName, WLAN_MAX_NAME_LENGTH));
+    const std::string name = NameForLine(ToAnsi(connection.strProfileName, WLAN_MAX_NAME_LENGTH));
     state =
         (interfaceState == wlan_interface_state_connected ? "connected to '" : "authenticating with '") + name + "'";
   } else {
@@ -59,8 +58,8 @@ std::string PrintConnections(const ValueList& limitList) {
     const DWORD result = ConnectionState(entry.InterfaceGuid, state);
     const std::string code = std::to_string(static_cast<int>(result));
     if (result == ERROR_SUCCESS)
-      Print(guidText + " / " + ShownName(ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH)) + " / " + state +
-            "\n");
+      Print(guidText + " / " + NameForLine(ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH)) + " / " +
+            state + "\n");
     else Print(" - Error(" + code + "): Unable to query interface '" + guidText + "'.\n");
     states += (states.empty() ? "" : "; ") + guidText + ": " + (result == ERROR_SUCCESS ? state : "error " + code);
   });
