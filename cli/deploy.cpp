@@ -1,10 +1,14 @@
 #include "cli/deploy.h"
 
+#include "files/folders.h"
 #include "text/code_page.h"
 #include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/deploy.h"
+#include "wlan/order.h"
+#include "wlan/order_file.h"
 #include "wlan/profile_file.h"
+#include "wlan/status.h"
 #include "wzc/enable_check.h"
 
 static std::string Code(DWORD error) {
@@ -24,6 +28,16 @@ static void AddFiles(const std::string& folder, const WideString& wideFolder, co
     if (stored == tally.interfaces) ++tally.deployedEverywhere;
     tally.failures += tally.interfaces - stored;
   }
+}
+
+// The order of FOLDER\ORDER.TXT, when it is there; the number of failures.
+static int ApplyOrderFile(const std::string& folder, const WideString& wideFolder, const ValueList& limitList) {
+  ValueList names;
+  const DWORD error = ReadOrderFile(JoinPath(wideFolder, ToWide(kOrderFileName)), names);
+  if (error == ERROR_FILE_NOT_FOUND) return 0;
+  if (error == ERROR_SUCCESS) return MoveProfiles(names, limitList);
+  Print(" - Error(" + Code(error) + "): Unable to read '" + folder + "\\" + kOrderFileName + "'.\n");
+  return 1;
 }
 
 int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, DeployTally& tally) {
@@ -49,8 +63,10 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
     } else {
       tally.interfaces = interfaces;
       AddFiles(folder, wideFolder, names, limitList, tally);
+      const int orderFailures = ApplyOrderFile(folder, wideFolder, limitList);
+      tally.failures += orderFailures;
       ListAps(limitList);
-      if (tally.deployedEverywhere < tally.files) exitCode = kDeployIncomplete;
+      if (tally.deployedEverywhere < tally.files || orderFailures > 0) exitCode = kDeployIncomplete;
     }
   }
   if (enableRan) {
@@ -58,5 +74,6 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
     tally.failures += enableFailures;
     if (enableFailures > 0 && exitCode == kDeployDone) exitCode = kDeployIncomplete;
   }
+  if (tally.interfaces > 0) tally.states = PrintConnections(limitList);
   return exitCode;
 }

@@ -1,5 +1,6 @@
-// -deploy FOLDER: every profile file of the folder added to every selected interface, what
-// the interfaces hold listed afterwards, and whether a -enable of the same run took.
+// -deploy FOLDER: every profile file of the folder added to every selected interface, put in
+// the order of FOLDER\ORDER.TXT when it is there, what the interfaces hold listed afterwards,
+// whether a -enable of the same run took, and what each interface is connected to.
 #pragma once
 
 #include <string>
@@ -12,6 +13,7 @@ struct DeployTally {
   int interfaces = 0;
   int deployedEverywhere = 0;  // files stored on every selected interface
   int failures = 0;            // error lines the deployment printed
+  std::string states;          // each interface's connection, as -status shows it
 };
 
 // Exit codes of a run with -deploy.

@@ -10,15 +10,20 @@
 #include "wzc/enable.h"
 #include "wzc/service.h"
 
-ValueList BuildLimitList(const OptionMap& options) {
-  ValueList limitList;
-  if (!HasOption(options, "-limit")) return limitList;
+// The option's distinct values in the order they first appear, up to the first empty one.
+static ValueList Values(const OptionMap& options, const char* name) {
+  ValueList values;
+  if (!HasOption(options, name)) return values;
   for (int index = 0;; ++index) {
-    const std::string value = OptionValue(options, "-limit", index);
+    const std::string value = OptionValue(options, name, index);
     if (value.empty()) break;
-    if (!ListContains(limitList, value)) limitList.push_back(value);
+    if (!ListContains(values, value)) values.push_back(value);
   }
-  return limitList;
+  return values;
+}
+
+ValueList BuildLimitList(const OptionMap& options) {
+  return Values(options, "-limit");
 }
 
 bool RunForEachValue(const OptionMap& options, const char* name, int (*action)(std::string, ValueList),
@@ -85,15 +90,25 @@ static int RunActions(const OptionMap& options, DeployTally& tally) {
     exitCode = Deploy(FolderValue(options, "-deploy"), limitList, enable, tally);
   }
   if (HasOption(options, "-log")) actionRan = true;
+  const ValueList orderNames = Values(options, "-order");
+  if (!orderNames.empty()) {
+    actionRan = true;
+    OrderAps(orderNames, limitList);
+  }
+  if (HasOption(options, "-export")) {
+    actionRan = true;
+    const std::string folder = FolderValue(options, "-export");
+    if (folder.empty()) Print(" - Error: -export takes one folder.\n");
+    else ExportAps(folder, limitList);
+  }
   if (HasOption(options, "-nics")) {
     actionRan = true;
     ListNics();
   }
-  if (HasOption(options, "-aps")) {
-    ListAps(limitList);
-  } else if (!actionRan) {
-    PrintUsage();
-  }
+  const bool aps = HasOption(options, "-aps"), status = HasOption(options, "-status");
+  if (aps) ListAps(limitList);
+  if (status) ListStatus(limitList);
+  if (!aps && !status && !actionRan) PrintUsage();
   ReleaseHandles();
   return exitCode;
 }

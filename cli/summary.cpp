@@ -15,7 +15,8 @@ std::string ExitMeaning(int exitCode, bool deployRun) {
     case kDeployBadCommandLine: return "-deploy and -log take one folder each, -limit at least one GUID";
     case kDeployNoProfiles: return "no profile file in the profile folder";
     case kDeployFolderUnlisted: return "the profile folder could not be listed";
-    case kDeployIncomplete: return "a profile file not deployed on some interface, or -enable did not take";
+    case kDeployIncomplete:
+      return "a profile file not deployed on some interface, the order of ORDER.TXT not set, or -enable did not take";
     case kDeployNoInterface: return "no wireless interface after waiting";
     default: return "failed";
   }
@@ -38,11 +39,12 @@ void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally&
                                 std::to_string(tally.interfaces),
                                 std::to_string(tally.deployedEverywhere),
                                 std::to_string(tally.failures),
-                                TESSAMIN_VERSION};
+                                TESSAMIN_VERSION,
+                                tally.states};
   std::string line;
   for (const std::string& field : fields) line += (line.empty() ? "" : ",") + CsvField(field);
   const std::string text =
-      "computer,time,exit code,files,interfaces,deployed everywhere,failures,version\r\n" + line + "\r\n";
+      "computer,time,exit code,files,interfaces,deployed everywhere,failures,version,states\r\n" + line + "\r\n";
   const WideString folder = ToWide(logFolder);
   const WideString path = JoinPath(folder, ToWide(ComputerName() + ".csv"));
   DWORD error = MakeFolders(folder);

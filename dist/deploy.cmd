@@ -2,7 +2,8 @@
 rem deploy.cmd LOGFOLDER [enable]
 rem
 rem Adds every profile file (*.xml) of the profiles folder beside this script to
-rem every wireless interface of this machine, and logs what it did, by running
+rem every wireless interface of this machine, in the order of profiles\ORDER.TXT
+rem when it is there, and logs what it did, by running
 rem tessamin.exe -deploy, which is beside the script too. With "enable" it first
 rem lets Windows manage the wireless interfaces (-enable) and checks that it took.
 rem For a Group Policy startup script or a remote-execution tool. The tool itself
@@ -15,7 +16,8 @@ rem   1  the Wireless Zero Configuration service (WZCSVC) could not be opened
 rem   2  no log folder given, or an argument other than "enable"
 rem   3  no profiles in the profiles folder
 rem   4  the profiles folder could not be listed, or tessamin.exe not started
-rem   5  a profile was not added on some interface, or -enable did not take
+rem   5  a profile was not added on some interface, a name of ORDER.TXT could
+rem      not be put in its place, or -enable did not take
 rem   6  no wireless interface, after waiting a minute for one
 setlocal EnableExtensions DisableDelayedExpansion
 rem An inherited variable of this name would hide the value cmd gives it.

@@ -10,3 +10,6 @@ int ListNics();
 int ListAps(ValueList limitList);
 int DeleteAp(std::string name, ValueList limitList);
 int AddAp(std::string path, ValueList limitList);
+int OrderAps(ValueList names, ValueList limitList);
+int ExportAps(std::string folder, ValueList limitList);
+int ListStatus(ValueList limitList);

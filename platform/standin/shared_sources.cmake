@@ -21,6 +21,7 @@ set(STANDIN_SHARED_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/machine/member_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/machine/trace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profiles/profile_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profiles/profile_text.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/profile_schema.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text/unicode.cpp
 )

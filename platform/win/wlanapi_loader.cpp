@@ -89,6 +89,29 @@ extern "C" DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterf
               : ERROR_PROC_NOT_FOUND;
 }
 
+extern "C" DWORD WINAPI WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                                       PVOID pReserved, LPWSTR* pstrProfileXml, DWORD* pdwFlags,
+                                       PDWORD pdwGrantedAccess) {
+  WLAN_FUNCTION(WlanGetProfile);
+  return real ? real(hClientHandle, pInterfaceGuid, strProfileName, pReserved, pstrProfileXml, pdwFlags,
+                     pdwGrantedAccess)
+              : ERROR_PROC_NOT_FOUND;
+}
+
+extern "C" DWORD WINAPI WlanSetProfilePosition(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                                               DWORD dwPosition, PVOID pReserved) {
+  WLAN_FUNCTION(WlanSetProfilePosition);
+  return real ? real(hClientHandle, pInterfaceGuid, strProfileName, dwPosition, pReserved) : ERROR_PROC_NOT_FOUND;
+}
+
+extern "C" DWORD WINAPI WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_INTF_OPCODE OpCode,
+                                           PVOID pReserved, PDWORD pdwDataSize, PVOID* ppData,
+                                           PWLAN_OPCODE_VALUE_TYPE pWlanOpcodeValueType) {
+  WLAN_FUNCTION(WlanQueryInterface);
+  return real ? real(hClientHandle, pInterfaceGuid, OpCode, pReserved, pdwDataSize, ppData, pWlanOpcodeValueType)
+              : ERROR_PROC_NOT_FOUND;
+}
+
 extern "C" DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer,
                                                PVOID pReserved) {
   WLAN_FUNCTION(WlanReasonCodeToString);

@@ -2,6 +2,7 @@
 // refusals of WlanSetProfile and WlanDeleteProfile, and the reason texts.
 #include <set>
 
+#include "platform/standin/machine/machine.h"
 #include "tests/unit/standin_fixture.h"
 
 namespace {
@@ -90,6 +91,57 @@ TEST_F(NativeWifiTest, EveryReasonCodeHasASentence) {
     texts.insert(text);
   }
   EXPECT_EQ(texts.size(), 12u);
+}
+
+// Each profile the default machine holds is one XP takes: its WlanGetProfile text stores it
+// again under the same name. Its first interface is connected to its first profile.
+TEST_F(NativeWifiTest, TheDefaultMachineCapturesAndConnectsAsXpDoes) {
+  MachineJson machine = MachineJson::parse(standin::DefaultMachine().dump());
+  UseMachine(WithWzcRunning(machine));
+  ASSERT_EQ(Open(), 0u);
+  PWLAN_INTERFACE_INFO_LIST interfaces = nullptr;
+  ASSERT_EQ(WlanEnumInterfaces(client, nullptr, &interfaces), 0u);
+  for (DWORD i = 0; i < interfaces->dwNumberOfItems; ++i) {
+    const GUID& guid = interfaces->InterfaceInfo[i].InterfaceGuid;
+    PWLAN_PROFILE_INFO_LIST profiles = nullptr;
+    ASSERT_EQ(WlanGetProfileList(client, &guid, nullptr, &profiles), 0u);
+    for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
+      LPWSTR xml = nullptr;
+      DWORD flags = 0, reason = 77;
+      const WCHAR* name = profiles->ProfileInfo[p].strProfileName;
+      EXPECT_EQ(WlanGetProfile(client, &guid, name, nullptr, &xml, &flags, nullptr), 87u);  // XP: no flags
+      ASSERT_EQ(WlanGetProfile(client, &guid, name, nullptr, &xml, nullptr, nullptr), 0u);
+      EXPECT_EQ(WlanSetProfile(client, &guid, 0, xml, nullptr, FALSE, nullptr, &reason), 183u);  // the same name
+      WlanFreeMemory(xml);
+    }
+    EXPECT_EQ(WlanSetProfilePosition(client, &guid, profiles->ProfileInfo[0].strProfileName, profiles->dwNumberOfItems,
+                                     nullptr),
+              87u);
+    WlanFreeMemory(profiles);
+  }
+  EXPECT_EQ(interfaces->InterfaceInfo[0].isState, wlan_interface_state_connected);
+  DWORD size = 0;
+  PVOID data = nullptr;
+  WLAN_OPCODE_VALUE_TYPE type = wlan_opcode_value_type_invalid;
+  ASSERT_EQ(WlanQueryInterface(client, &interfaces->InterfaceInfo[0].InterfaceGuid, wlan_intf_opcode_current_connection,
+                               nullptr, &size, &data, &type),
+            0u);
+  const WLAN_CONNECTION_ATTRIBUTES& connection = *static_cast<PWLAN_CONNECTION_ATTRIBUTES>(data);
+  EXPECT_EQ(size, sizeof connection);
+  EXPECT_EQ(type, wlan_opcode_value_type_query_only);
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(connection.strProfileName)), u"HomeNet");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(connection.wlanAssociationAttributes.dot11Ssid.ucSSID),
+                        connection.wlanAssociationAttributes.dot11Ssid.uSSIDLength),
+            "HomeNet");
+  EXPECT_EQ(connection.wlanSecurityAttributes.dot11AuthAlgorithm, DOT11_AUTH_ALGO_WPA_PSK);
+  EXPECT_EQ(connection.wlanSecurityAttributes.dot11CipherAlgorithm, DOT11_CIPHER_ALGO_TKIP);
+  EXPECT_TRUE(connection.wlanSecurityAttributes.bSecurityEnabled);
+  WlanFreeMemory(data);
+  const GUID& second = interfaces->InterfaceInfo[1].InterfaceGuid;
+  EXPECT_EQ(WlanQueryInterface(client, &second, wlan_intf_opcode_current_connection, nullptr, &size, &data, nullptr),
+            5023u);
+  EXPECT_EQ(WlanQueryInterface(client, &second, wlan_intf_opcode_radio_state, nullptr, &size, &data, nullptr), 87u);
+  WlanFreeMemory(interfaces);
 }
 
 }  // namespace

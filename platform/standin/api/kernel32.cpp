@@ -1,4 +1,7 @@
-// kernel32: the last-error value, the virtual clock and the code-page conversions.
+// kernel32: the last-error value, the virtual clock, the code-page conversions and upper case.
+#include <locale.h>
+#include <wctype.h>
+
 #include <string>
 
 #include "platform/platform.h"
@@ -41,6 +44,15 @@ static UINT ResolveCodePage(UINT codePage) {
 static int Fail(DWORD error) {
   lastError = error;
   return 0;
+}
+
+// Unicode's simple upper case, as the host's C.UTF-8 locale has it; ASCII alone without one.
+static char16_t UpperUnit(char16_t unit) {
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+  if (unit >= 0xD800 && unit <= 0xDFFF) return unit;  // half of a pair: kept
+  if (unicode == static_cast<locale_t>(nullptr)) return unit >= u'a' && unit <= u'z' ? unit - u'a' + u'A' : unit;
+  const wint_t upper = towupper_l(unit, unicode);
+  return upper <= 0xFFFF ? static_cast<char16_t>(upper) : unit;
 }
 
 }  // namespace standin
@@ -112,6 +124,27 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH l
   if (cbMultiByte != 0) text.bytes.copy(lpMultiByteStr, text.bytes.size());
   if (text.truncated) result = Fail(ERROR_INSUFFICIENT_BUFFER);
   Trace("WideCharToMultiByte " + std::to_string(codePage) + " " + std::to_string(count) + " -> " +
+        std::to_string(result));
+  return result;
+}
+
+// Upper case only, the one mapping the tool asks for; the locale is not looked at.
+extern "C" int WINAPI LCMapStringW(LCID Locale, DWORD dwMapFlags, LPCWSTR lpSrcStr, int cchSrc, LPWSTR lpDestStr,
+                                   int cchDest) {
+  int result = 0;
+  size_t count = cchSrc > 0 ? static_cast<size_t>(cchSrc) : 0;
+  if (cchSrc == -1 && lpSrcStr != nullptr) count = std::char_traits<char16_t>::length(lpSrcStr) + 1;
+  if (lpSrcStr == nullptr || count == 0 || cchDest < 0 || (lpDestStr == nullptr && cchDest != 0)) {
+    Fail(ERROR_INVALID_PARAMETER);
+  } else if (dwMapFlags != LCMAP_UPPERCASE) {
+    Fail(ERROR_INVALID_FLAGS);
+  } else if (cchDest != 0 && count > static_cast<size_t>(cchDest)) {
+    Fail(ERROR_INSUFFICIENT_BUFFER);
+  } else {
+    for (size_t i = 0; cchDest != 0 && i < count; ++i) lpDestStr[i] = UpperUnit(lpSrcStr[i]);
+    result = static_cast<int>(count);
+  }
+  Trace("LCMapStringW " + Hex32(Locale) + " " + Hex32(dwMapFlags) + " " + std::to_string(count) + " -> " +
         std::to_string(result));
   return result;
 }

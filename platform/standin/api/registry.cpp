@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/standin/api/reset.h"
+#include "platform/standin/api/wzc_state.h"
 #include "platform/standin/machine/machine.h"
 #include "platform/standin/machine/trace.h"
 #include "platform/standin/text/ascii.h"
@@ -110,6 +111,22 @@ static bool DecodeValue(DWORD type, const BYTE* data, DWORD size, Json& value) {
     return false;
   }
   return true;
+}
+
+bool WzcManagesInterface(const GUID& guid) {
+  static const DWORD kManagedBits = 0x04008000;
+  const Json* machine = Machine();
+  if (machine == nullptr) return false;
+  const Json* values =
+      FindMember(MemberOrNull(*machine, "registry"),
+                 "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\" + CanonicalGuid(guid));
+  const Json* value = values ? FindMember(*values, "ControlFlags") : nullptr;
+  if (value == nullptr) return false;
+  std::vector<BYTE> bytes;
+  DWORD flags = 0;
+  if (EncodeValue(*value, bytes) != REG_DWORD || bytes.size() != sizeof flags) return false;
+  memcpy(&flags, bytes.data(), sizeof flags);
+  return (flags & kManagedBits) == kManagedBits;
 }
 
 static LSTATUS OpenKey(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result, std::string& path) {

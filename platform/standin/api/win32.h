@@ -37,7 +37,8 @@ typedef void* LPVOID;
 typedef void VOID;
 typedef void* HANDLE;
 typedef const void* LPCVOID;
-typedef unsigned long ULONG;
+typedef uint32_t ULONG;  // 32 bits, as on Windows
+typedef unsigned char UCHAR;
 typedef ULONG* PULONG;
 typedef HANDLE HMODULE;
 typedef HANDLE HLOCAL;
@@ -94,12 +95,16 @@ typedef struct SC_HANDLE__* SC_HANDLE;
 #define ERROR_NOT_FOUND 1168L
 #define ERROR_BAD_PROFILE 1206L
 #define RPC_S_SERVER_UNAVAILABLE 1722L
+#define ERROR_INVALID_STATE 5023L
 
 // Code pages
 #define CP_ACP 0
 #define CP_UTF8 65001
 #define MB_PRECOMPOSED 0x00000001
 #define MB_ERR_INVALID_CHARS 0x00000008
+#define LCMAP_UPPERCASE 0x00000200
+#define LOCALE_INVARIANT 0x007F
+typedef DWORD LCID;
 
 // Registry
 #define HKEY_LOCAL_MACHINE ((HKEY)(uintptr_t)((LONG)0x80000002))
@@ -193,6 +198,120 @@ typedef struct _WLAN_PROFILE_INFO_LIST {
   DWORD dwIndex;
   WLAN_PROFILE_INFO ProfileInfo[1];
 } WLAN_PROFILE_INFO_LIST, *PWLAN_PROFILE_INFO_LIST;
+
+#define DOT11_SSID_MAX_LENGTH 32
+typedef UCHAR DOT11_MAC_ADDRESS[6];
+typedef ULONG WLAN_SIGNAL_QUALITY;
+
+typedef struct _DOT11_SSID {
+  ULONG uSSIDLength;
+  UCHAR ucSSID[DOT11_SSID_MAX_LENGTH];
+} DOT11_SSID, *PDOT11_SSID;
+
+typedef enum _DOT11_BSS_TYPE {
+  dot11_BSS_type_infrastructure = 1,
+  dot11_BSS_type_independent = 2,
+  dot11_BSS_type_any = 3
+} DOT11_BSS_TYPE,
+    *PDOT11_BSS_TYPE;
+
+typedef enum _DOT11_PHY_TYPE {
+  dot11_phy_type_unknown = 0,
+  dot11_phy_type_any = dot11_phy_type_unknown,
+  dot11_phy_type_fhss = 1,
+  dot11_phy_type_dsss = 2,
+  dot11_phy_type_irbaseband = 3,
+  dot11_phy_type_ofdm = 4,
+  dot11_phy_type_hrdsss = 5,
+  dot11_phy_type_erp = 6,
+  dot11_phy_type_ht = 7,
+  dot11_phy_type_IHV_start = 0x80000000,
+  dot11_phy_type_IHV_end = 0xffffffff
+} DOT11_PHY_TYPE,
+    *PDOT11_PHY_TYPE;
+
+typedef enum _DOT11_AUTH_ALGORITHM {
+  DOT11_AUTH_ALGO_80211_OPEN = 1,
+  DOT11_AUTH_ALGO_80211_SHARED_KEY = 2,
+  DOT11_AUTH_ALGO_WPA = 3,
+  DOT11_AUTH_ALGO_WPA_PSK = 4,
+  DOT11_AUTH_ALGO_WPA_NONE = 5,
+  DOT11_AUTH_ALGO_RSNA = 6,
+  DOT11_AUTH_ALGO_RSNA_PSK = 7,
+  DOT11_AUTH_ALGO_IHV_START = 0x80000000,
+  DOT11_AUTH_ALGO_IHV_END = 0xffffffff
+} DOT11_AUTH_ALGORITHM;
+
+typedef enum _DOT11_CIPHER_ALGORITHM {
+  DOT11_CIPHER_ALGO_NONE = 0x00,
+  DOT11_CIPHER_ALGO_WEP40 = 0x01,
+  DOT11_CIPHER_ALGO_TKIP = 0x02,
+  DOT11_CIPHER_ALGO_CCMP = 0x04,
+  DOT11_CIPHER_ALGO_WEP104 = 0x05,
+  DOT11_CIPHER_ALGO_WPA_USE_GROUP = 0x100,
+  DOT11_CIPHER_ALGO_RSN_USE_GROUP = 0x100,
+  DOT11_CIPHER_ALGO_WEP = 0x101,
+  DOT11_CIPHER_ALGO_IHV_START = 0x80000000,
+  DOT11_CIPHER_ALGO_IHV_END = 0xffffffff
+} DOT11_CIPHER_ALGORITHM;
+
+typedef enum _WLAN_CONNECTION_MODE {
+  wlan_connection_mode_profile,
+  wlan_connection_mode_temporary_profile,
+  wlan_connection_mode_discovery_secure,
+  wlan_connection_mode_discovery_unsecure,
+  wlan_connection_mode_auto,
+  wlan_connection_mode_invalid
+} WLAN_CONNECTION_MODE,
+    *PWLAN_CONNECTION_MODE;
+
+typedef enum _WLAN_INTF_OPCODE {
+  wlan_intf_opcode_autoconf_start = 0x000000000,
+  wlan_intf_opcode_autoconf_enabled,
+  wlan_intf_opcode_background_scan_enabled,
+  wlan_intf_opcode_media_streaming_mode,
+  wlan_intf_opcode_radio_state,
+  wlan_intf_opcode_bss_type,
+  wlan_intf_opcode_interface_state,
+  wlan_intf_opcode_current_connection,
+  wlan_intf_opcode_channel_number,
+  wlan_intf_opcode_autoconf_end = 0x0fffffff
+} WLAN_INTF_OPCODE,
+    *PWLAN_INTF_OPCODE;
+
+typedef enum _WLAN_OPCODE_VALUE_TYPE {
+  wlan_opcode_value_type_query_only = 0,
+  wlan_opcode_value_type_set_by_group_policy = 1,
+  wlan_opcode_value_type_set_by_user = 2,
+  wlan_opcode_value_type_invalid = 3
+} WLAN_OPCODE_VALUE_TYPE,
+    *PWLAN_OPCODE_VALUE_TYPE;
+
+typedef struct _WLAN_ASSOCIATION_ATTRIBUTES {
+  DOT11_SSID dot11Ssid;
+  DOT11_BSS_TYPE dot11BssType;
+  DOT11_MAC_ADDRESS dot11Bssid;
+  DOT11_PHY_TYPE dot11PhyType;
+  ULONG uDot11PhyIndex;
+  WLAN_SIGNAL_QUALITY wlanSignalQuality;
+  ULONG ulRxRate;
+  ULONG ulTxRate;
+} WLAN_ASSOCIATION_ATTRIBUTES, *PWLAN_ASSOCIATION_ATTRIBUTES;
+
+typedef struct _WLAN_SECURITY_ATTRIBUTES {
+  WINBOOL bSecurityEnabled;
+  WINBOOL bOneXEnabled;
+  DOT11_AUTH_ALGORITHM dot11AuthAlgorithm;
+  DOT11_CIPHER_ALGORITHM dot11CipherAlgorithm;
+} WLAN_SECURITY_ATTRIBUTES, *PWLAN_SECURITY_ATTRIBUTES;
+
+typedef struct _WLAN_CONNECTION_ATTRIBUTES {
+  WLAN_INTERFACE_STATE isState;
+  WLAN_CONNECTION_MODE wlanConnectionMode;
+  WCHAR strProfileName[256];
+  WLAN_ASSOCIATION_ATTRIBUTES wlanAssociationAttributes;
+  WLAN_SECURITY_ATTRIBUTES wlanSecurityAttributes;
+} WLAN_CONNECTION_ATTRIBUTES, *PWLAN_CONNECTION_ATTRIBUTES;
 
 // Files, folders and the system
 #define MAX_PATH 260
@@ -307,6 +426,7 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteSt
                                LPWSTR lpWideCharStr, int cchWideChar);
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
                                LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar);
+int WINAPI LCMapStringW(LCID Locale, DWORD dwMapFlags, LPCWSTR lpSrcStr, int cchSrc, LPWSTR lpDestStr, int cchDest);
 
 // advapi32: service control manager
 SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR lpMachineName, LPCWSTR lpDatabaseName, DWORD dwDesiredAccess);
@@ -337,6 +457,13 @@ DWORD WINAPI WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid,
 DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags, LPCWSTR strProfileXml,
                             LPCWSTR strAllUserProfileSecurity, WINBOOL bOverwrite, PVOID pReserved,
                             DWORD* pdwReasonCode);
+DWORD WINAPI WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName, PVOID pReserved,
+                            LPWSTR* pstrProfileXml, DWORD* pdwFlags, PDWORD pdwGrantedAccess);
+DWORD WINAPI WlanSetProfilePosition(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                                    DWORD dwPosition, PVOID pReserved);
+DWORD WINAPI WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_INTF_OPCODE OpCode,
+                                PVOID pReserved, PDWORD pdwDataSize, PVOID* ppData,
+                                PWLAN_OPCODE_VALUE_TYPE pWlanOpcodeValueType);
 DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer, PVOID pReserved);
 VOID WINAPI WlanFreeMemory(PVOID pMemory);
 

@@ -12,6 +12,7 @@
 #include "platform/standin/machine/machine.h"
 #include "platform/standin/machine/trace.h"
 #include "platform/standin/profiles/profile_rules.h"
+#include "platform/standin/profiles/profile_text.h"
 #include "platform/standin/text/unicode.h"
 
 namespace standin {
@@ -43,6 +44,22 @@ static std::u16string StoredName(const Json& profile) {
   std::u16string wide = Utf8ToUtf16(StringMember(profile, "name"));
   if (wide.size() > 255) wide.resize(255);
   return wide;
+}
+
+// The stored profile of that name on the interface; null when it holds none.
+static const Json* FindProfile(const Json& entry, const std::u16string& name) {
+  const Json& profiles = MemberOrNull(entry, "profiles");
+  if (!profiles.is_array()) return nullptr;
+  for (const Json& profile : profiles)
+    if (StoredName(profile) == name) return &profile;
+  return nullptr;
+}
+
+static WLAN_INTERFACE_STATE InterfaceState(const Json& entry) {
+  const std::string state = StringMember(entry, "state");
+  if (state == "connected") return wlan_interface_state_connected;
+  if (state == "authenticating") return wlan_interface_state_authenticating;
+  return wlan_interface_state_disconnected;
 }
 
 static const Json& WlanMember(const Json& machine) {
@@ -94,7 +111,7 @@ static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_
     WLAN_INTERFACE_INFO& entry = result->InterfaceInfo[i];
     ParseGuid(StringMember(interfaces[i], "guid"), entry.InterfaceGuid);
     CopyName(StringMember(interfaces[i], "description"), entry.strInterfaceDescription);
-    entry.isState = wlan_interface_state_disconnected;
+    entry.isState = InterfaceState(interfaces[i]);
   }
   *list = result;
   return ERROR_SUCCESS;
@@ -133,6 +150,11 @@ static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID 
       const DWORD deleteError = NumberMember(profiles[i], "deleteError");
       if (deleteError != 0) return deleteError;
       profiles.erase(i);
+      // The connection that used the profile ends with it.
+      if (Utf8ToUtf16(StringMember(*entry, "connectedTo")) == wanted) {
+        (*entry)["state"] = "disconnected";
+        entry->erase("connectedTo");
+      }
       return 0;
     }
     return ERROR_NOT_FOUND;
@@ -185,6 +207,135 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
   });
   if (result == 0) *reasonCode = WLAN_REASON_CODE_SUCCESS;
   if (result == ERROR_WRITE_FAULT) *reasonCode = WLAN_REASON_CODE_UNKNOWN;  // the profile store failed
+  return result;
+}
+
+static DWORD GetProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved, LPWSTR* xml, DWORD* flags,
+                        PDWORD grantedAccess) {
+  if (const DWORD error = ClientError(handle)) return error;
+  // XP has no per-user profiles and no protected keys: no flags, in or out.
+  if (guid == nullptr || name == nullptr || reserved != nullptr || xml == nullptr || flags != nullptr ||
+      grantedAccess != nullptr)
+    return ERROR_INVALID_PARAMETER;
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  const Json* entry = FindInterface(*machine, *guid);
+  const Json* profile = entry ? FindProfile(*entry, Utf16Text(name)) : nullptr;
+  if (profile == nullptr) return ERROR_NOT_FOUND;
+  if (const DWORD getError = NumberMember(*profile, "getError")) return getError;
+  const std::u16string text = WithStoredName(Utf8ToUtf16(StringMember(*profile, "xml")), StoredName(*profile));
+  WCHAR* copy = static_cast<WCHAR*>(Allocate((text.size() + 1) * sizeof(WCHAR)));
+  if (copy == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  CopyUtf16(text, copy, text.size() + 1);
+  *xml = copy;
+  return ERROR_SUCCESS;
+}
+
+// XP's service keeps every infrastructure profile before every ad hoc one, whatever was asked.
+static Json InfrastructureFirst(const Json& profiles) {
+  Json ordered = Json::array();
+  for (bool adHoc : {false, true})
+    for (const Json& profile : profiles)
+      if (IsAdHocName(StringMember(profile, "name")) == adHoc) ordered.push_back(profile);
+  return ordered;
+}
+
+static DWORD SetProfilePosition(HANDLE handle, const GUID* guid, LPCWSTR name, DWORD position, PVOID reserved) {
+  if (const DWORD error = ClientError(handle)) return error;
+  if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
+  const std::u16string wanted = Utf16Text(name);
+  return ChangeMachine([&](Json& machine) -> DWORD {
+    Json* entry = FindInterface(machine, *guid);
+    if (entry == nullptr || !MemberOrNull(*entry, "profiles").is_array()) return ERROR_NOT_FOUND;
+    Json& profiles = (*entry)["profiles"];
+    size_t at = 0;
+    while (at < profiles.size() && StoredName(profiles[at]) != wanted) ++at;
+    if (at == profiles.size()) return ERROR_NOT_FOUND;
+    if (const DWORD positionError = NumberMember(profiles[at], "positionError")) return positionError;
+    if (position >= profiles.size()) return ERROR_INVALID_PARAMETER;
+    Json moved = profiles[at];
+    profiles.erase(at);
+    profiles.insert(profiles.begin() + static_cast<std::ptrdiff_t>(position), moved);
+    profiles = InfrastructureFirst(profiles);
+    return 0;
+  });
+}
+
+static DOT11_AUTH_ALGORITHM AuthAlgorithm(const std::u16string& authentication) {
+  if (authentication == u"shared") return DOT11_AUTH_ALGO_80211_SHARED_KEY;
+  if (authentication == u"WPA") return DOT11_AUTH_ALGO_WPA;
+  if (authentication == u"WPAPSK") return DOT11_AUTH_ALGO_WPA_PSK;
+  if (authentication == u"WPA2") return DOT11_AUTH_ALGO_RSNA;
+  if (authentication == u"WPA2PSK") return DOT11_AUTH_ALGO_RSNA_PSK;
+  return DOT11_AUTH_ALGO_80211_OPEN;
+}
+
+static DOT11_CIPHER_ALGORITHM CipherAlgorithm(const std::u16string& encryption) {
+  if (encryption == u"WEP") return DOT11_CIPHER_ALGO_WEP;
+  if (encryption == u"TKIP") return DOT11_CIPHER_ALGO_TKIP;
+  if (encryption == u"AES") return DOT11_CIPHER_ALGO_CCMP;
+  return DOT11_CIPHER_ALGO_NONE;
+}
+
+// The connection of a connected or authenticating interface, from the profile it uses.
+static WLAN_CONNECTION_ATTRIBUTES Connection(const Json& entry) {
+  WLAN_CONNECTION_ATTRIBUTES connection = {};
+  connection.isState = InterfaceState(entry);
+  connection.wlanConnectionMode = wlan_connection_mode_profile;
+  const std::string name = StringMember(entry, "connectedTo");
+  CopyName(name, connection.strProfileName);
+  const Json* profile = FindProfile(entry, Utf8ToUtf16(name));
+  const ProfileVerdict verdict = CheckProfile(Utf8ToUtf16(profile ? StringMember(*profile, "xml") : ""));
+  if (verdict.error != ERROR_SUCCESS) return connection;
+  WLAN_ASSOCIATION_ATTRIBUTES& association = connection.wlanAssociationAttributes;
+  association.dot11Ssid.uSSIDLength = static_cast<ULONG>(verdict.ssid.size());
+  verdict.ssid.copy(reinterpret_cast<char*>(association.dot11Ssid.ucSSID), DOT11_SSID_MAX_LENGTH);
+  association.dot11BssType = verdict.adHoc ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure;
+  WLAN_SECURITY_ATTRIBUTES& security = connection.wlanSecurityAttributes;
+  security.dot11AuthAlgorithm = AuthAlgorithm(verdict.authentication);
+  security.dot11CipherAlgorithm = CipherAlgorithm(verdict.encryption);
+  security.bSecurityEnabled = security.dot11CipherAlgorithm != DOT11_CIPHER_ALGO_NONE ||
+                              security.dot11AuthAlgorithm != DOT11_AUTH_ALGO_80211_OPEN;
+  security.bOneXEnabled = verdict.oneX;
+  return connection;
+}
+
+template <typename Value>
+static DWORD HandOut(const Value& value, PDWORD size, PVOID* data) {
+  void* copy = Allocate(sizeof value);
+  if (copy == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  memcpy(copy, &value, sizeof value);
+  *size = sizeof value;
+  *data = copy;
+  return ERROR_SUCCESS;
+}
+
+// XP answers only these four opcodes.
+static DWORD QueryInterface(HANDLE handle, const GUID* guid, WLAN_INTF_OPCODE opcode, PVOID reserved, PDWORD size,
+                            PVOID* data, PWLAN_OPCODE_VALUE_TYPE valueType) {
+  if (const DWORD error = ClientError(handle)) return error;
+  if (guid == nullptr || reserved != nullptr || size == nullptr || data == nullptr) return ERROR_INVALID_PARAMETER;
+  if (opcode != wlan_intf_opcode_autoconf_enabled && opcode != wlan_intf_opcode_bss_type &&
+      opcode != wlan_intf_opcode_interface_state && opcode != wlan_intf_opcode_current_connection)
+    return ERROR_INVALID_PARAMETER;
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  const Json* entry = FindInterface(*machine, *guid);
+  if (entry == nullptr) return ERROR_NOT_FOUND;
+  if (const DWORD queryError = NumberMember(*entry, "queryError")) return queryError;
+  DWORD result = ERROR_SUCCESS;
+  if (opcode == wlan_intf_opcode_autoconf_enabled) {
+    result = HandOut(static_cast<BOOL>(WzcManagesInterface(*guid) ? TRUE : FALSE), size, data);
+  } else if (opcode == wlan_intf_opcode_bss_type) {
+    result = HandOut(dot11_BSS_type_any, size, data);
+  } else if (opcode == wlan_intf_opcode_interface_state) {
+    result = HandOut(InterfaceState(*entry), size, data);
+  } else if (InterfaceState(*entry) == wlan_interface_state_disconnected) {
+    result = ERROR_INVALID_STATE;
+  } else {
+    result = HandOut(Connection(*entry), size, data);
+  }
+  if (result == ERROR_SUCCESS && valueType != nullptr) *valueType = wlan_opcode_value_type_query_only;
   return result;
 }
 
@@ -283,6 +434,33 @@ extern "C" DWORD WINAPI WlanSetProfile(HANDLE hClientHandle, const GUID* pInterf
   Trace("WlanSetProfile " + GuidName(pInterfaceGuid) + " " + (name.empty() ? "(no name)" : name) + " flags " +
         std::to_string(dwFlags) + " overwrite " + std::to_string(bOverwrite) + " -> " + std::to_string(result) +
         " reason " + (pdwReasonCode ? std::to_string(*pdwReasonCode) : "-"));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                                       PVOID pReserved, LPWSTR* pstrProfileXml, DWORD* pdwFlags,
+                                       PDWORD pdwGrantedAccess) {
+  const DWORD result =
+      GetProfile(hClientHandle, pInterfaceGuid, strProfileName, pReserved, pstrProfileXml, pdwFlags, pdwGrantedAccess);
+  Trace("WlanGetProfile " + GuidName(pInterfaceGuid) + " " + Name(strProfileName) + " -> " + std::to_string(result));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanSetProfilePosition(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                                               DWORD dwPosition, PVOID pReserved) {
+  const DWORD result = SetProfilePosition(hClientHandle, pInterfaceGuid, strProfileName, dwPosition, pReserved);
+  Trace("WlanSetProfilePosition " + GuidName(pInterfaceGuid) + " " + Name(strProfileName) + " " +
+        std::to_string(dwPosition) + " -> " + std::to_string(result));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_INTF_OPCODE OpCode,
+                                           PVOID pReserved, PDWORD pdwDataSize, PVOID* ppData,
+                                           PWLAN_OPCODE_VALUE_TYPE pWlanOpcodeValueType) {
+  const DWORD result =
+      QueryInterface(hClientHandle, pInterfaceGuid, OpCode, pReserved, pdwDataSize, ppData, pWlanOpcodeValueType);
+  Trace("WlanQueryInterface " + GuidName(pInterfaceGuid) + " " + std::to_string(static_cast<DWORD>(OpCode)) + " -> " +
+        std::to_string(result));
   return result;
 }
 

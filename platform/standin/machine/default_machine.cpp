@@ -3,7 +3,7 @@
 namespace standin {
 
 // Two adapters, one of them already managed by the service, and a few stored profiles, each
-// valid for XP and stored under its SSID.
+// valid for XP and stored under its SSID; the first adapter is connected to its first profile.
 static const char kDefaultMachine[] = R"({
   "format": "tessamin-machine/1",
   "codePage": 1252,
@@ -15,6 +15,8 @@ static const char kDefaultMachine[] = R"({
       {
         "guid": "{0A1B2C3D-0001-0ABC-8D9E-AF0123456789}",
         "description": "Wireless Network Adapter",
+        "state": "connected",
+        "connectedTo": "HomeNet",
         "profiles": [
           { "name": "HomeNet", "xml": "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"><name>HomeNet</name><SSIDConfig><SSID><name>HomeNet</name></SSID></SSIDConfig><connectionType>ESS</connectionType><MSM><security><authEncryption><authentication>WPAPSK</authentication><encryption>TKIP</encryption><useOneX>false</useOneX></authEncryption><sharedKey><keyType>passPhrase</keyType><protected>false</protected><keyMaterial>correct horse battery</keyMaterial></sharedKey></security></MSM></WLANProfile>" },
           { "name": "Office", "xml": "<?xml version=\"1.0\"?><WLANProfile xmlns=\"http://www.microsoft.com/networking/WLAN/profile/v1\"><name>Office</name><SSIDConfig><SSID><name>Office</name></SSID></SSIDConfig><connectionType>ESS</connectionType><MSM><security><authEncryption><authentication>open</authentication><encryption>none</encryption><useOneX>false</useOneX></authEncryption></security></MSM></WLANProfile>" }

@@ -41,23 +41,29 @@ static bool IsHexBytes(const std::string& text) {
 
 static std::string CheckInterface(const Json& entry, const std::string& where) {
   if (!entry.is_object()) return where + " is not an object";
-  std::string problem = CheckStrings(entry, {"guid", "description"}, where + ".");
-  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError", "setError"}, where + ".");
+  std::string problem = CheckStrings(entry, {"guid", "description", "state", "connectedTo"}, where + ".");
+  if (problem.empty()) problem = CheckNumbers(entry, {"profileListError", "setError", "queryError"}, where + ".");
   if (!problem.empty()) return problem;
   GUID guid;
   const Json& guidText = MemberOrNull(entry, "guid");
   if (guidText.is_string() && !ParseGuid(guidText.get<std::string>(), guid))
     return where + ".guid '" + guidText.get<std::string>() + "' is not a braced GUID";
+  const std::string state = StringMember(entry, "state");
+  if (!state.empty() && state != "connected" && state != "authenticating" && state != "disconnected")
+    return where + ".state is neither \"connected\", \"authenticating\" nor \"disconnected\"";
   const Json& profiles = MemberOrNull(entry, "profiles");
-  if (profiles.is_null()) return "";
-  if (!profiles.is_array()) return where + ".profiles is not a list";
-  for (size_t p = 0; p < profiles.size(); ++p) {
+  if (!profiles.is_null() && !profiles.is_array()) return where + ".profiles is not a list";
+  bool connectedToHeld = false;
+  for (size_t p = 0; profiles.is_array() && p < profiles.size(); ++p) {
     const std::string at = where + ".profiles[" + std::to_string(p) + "]";
     if (!profiles[p].is_object()) return at + " is not an object";
     problem = CheckStrings(profiles[p], {"name", "xml"}, at + ".");
-    if (problem.empty()) problem = CheckNumbers(profiles[p], {"deleteError"}, at + ".");
+    if (problem.empty()) problem = CheckNumbers(profiles[p], {"deleteError", "getError", "positionError"}, at + ".");
     if (!problem.empty()) return problem;
+    connectedToHeld |= StringMember(profiles[p], "name") == StringMember(entry, "connectedTo");
   }
+  if ((state == "connected" || state == "authenticating") && !connectedToHeld)
+    return where + ".connectedTo names no profile of the interface";
   return "";
 }
 

@@ -120,11 +120,17 @@ static bool UsesOneX(const ProfileElement& profile) {
   return IsTrue(Child(Child(Security(profile), u"authEncryption"), u"useOneX"));
 }
 
+// A setting of authEncryption; without one the network is open and unencrypted.
+static std::u16string AuthEncryption(const ProfileElement& profile, const char16_t* name) {
+  const ProfileElement* authEncryption = Child(Security(profile), u"authEncryption");
+  if (authEncryption == nullptr) return name == std::u16string(u"authentication") ? u"open" : u"none";
+  return TextOf(Child(authEncryption, name));
+}
+
 static DWORD CheckSecurity(const ProfileElement& profile, bool adHoc) {
   const ProfileElement* security = Security(profile);
-  const ProfileElement* authEncryption = Child(security, u"authEncryption");
-  const std::u16string authentication = authEncryption ? TextOf(Child(authEncryption, u"authentication")) : u"open";
-  const std::u16string encryption = authEncryption ? TextOf(Child(authEncryption, u"encryption")) : u"none";
+  const std::u16string authentication = AuthEncryption(profile, u"authentication");
+  const std::u16string encryption = AuthEncryption(profile, u"encryption");
   const bool oneX = UsesOneX(profile);
   const bool wep = encryption == u"WEP";
   const bool enterprise = authentication == u"WPA" || authentication == u"WPA2";
@@ -191,6 +197,10 @@ ProfileVerdict CheckProfile(const std::u16string& text) {
   if (verdict.error == ERROR_SUCCESS) {
     verdict.storedName = SsidText(ssid);
     if (verdict.adHoc) verdict.storedName += kAdHocSuffix;
+    verdict.ssid = ssid;
+    verdict.authentication = AuthEncryption(profile, u"authentication");
+    verdict.encryption = AuthEncryption(profile, u"encryption");
+    verdict.oneX = UsesOneX(profile);
   }
   return verdict;
 }

@@ -15,6 +15,10 @@ struct ProfileVerdict {
   DWORD reasonCode = WLAN_REASON_CODE_SUCCESS;
   std::u16string storedName;  // set when accepted
   bool adHoc = false;
+  // What a connection made with an accepted profile reports.
+  std::string ssid;  // its bytes
+  std::u16string authentication, encryption;
+  bool oneX = false;
 };
 
 ProfileVerdict CheckProfile(const std::u16string& text);

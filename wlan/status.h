@@ -1,0 +1,12 @@
+// What each interface is connected to (-status, and the end of -deploy's log).
+#pragma once
+
+#include <string>
+
+#include "text/value_list.h"
+
+// Prints "Connections By Interface:", one line "GUIDTEXT / DESCRIPTION / STATE" (or the
+// query's error line) per selected interface and a blank line, when any is selected. Returns
+// the states for a summary: "GUIDTEXT: STATE; GUIDTEXT: error CODE". The Native Wifi session
+// must be started.
+std::string PrintConnections(const ValueList& limitList);
