@@ -91,6 +91,19 @@ static int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day) {
   return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
 }
 
+static SYSTEMTIME FromParts(const struct tm& parts, WORD milliseconds) {
+  SYSTEMTIME time = {};
+  time.wYear = static_cast<WORD>(parts.tm_year + 1900);
+  time.wMonth = static_cast<WORD>(parts.tm_mon + 1);
+  time.wDayOfWeek = static_cast<WORD>(parts.tm_wday);
+  time.wDay = static_cast<WORD>(parts.tm_mday);
+  time.wHour = static_cast<WORD>(parts.tm_hour);
+  time.wMinute = static_cast<WORD>(parts.tm_min);
+  time.wSecond = static_cast<WORD>(parts.tm_sec);
+  time.wMilliseconds = milliseconds;
+  return time;
+}
+
 // The machine's localTime, advanced by the virtual clock since tickCount; false without one.
 static bool MachineLocalTime(SYSTEMTIME& time) {
   const Json* machine = Machine();
@@ -102,14 +115,7 @@ static bool MachineLocalTime(SYSTEMTIME& time) {
   const time_t at = static_cast<time_t>(seconds);
   struct tm parts;
   gmtime_r(&at, &parts);
-  time.wMilliseconds = static_cast<WORD>(elapsed % 1000);
-  time.wYear = static_cast<WORD>(parts.tm_year + 1900);
-  time.wMonth = static_cast<WORD>(parts.tm_mon + 1);
-  time.wDayOfWeek = static_cast<WORD>(parts.tm_wday);
-  time.wDay = static_cast<WORD>(parts.tm_mday);
-  time.wHour = static_cast<WORD>(parts.tm_hour);
-  time.wMinute = static_cast<WORD>(parts.tm_min);
-  time.wSecond = static_cast<WORD>(parts.tm_sec);
+  time = FromParts(parts, static_cast<WORD>(elapsed % 1000));
   return true;
 }
 
@@ -118,14 +124,7 @@ static void HostLocalTime(SYSTEMTIME& time) {
   clock_gettime(CLOCK_REALTIME, &now);
   struct tm parts;
   localtime_r(&now.tv_sec, &parts);
-  time.wYear = static_cast<WORD>(parts.tm_year + 1900);
-  time.wMonth = static_cast<WORD>(parts.tm_mon + 1);
-  time.wDayOfWeek = static_cast<WORD>(parts.tm_wday);
-  time.wDay = static_cast<WORD>(parts.tm_mday);
-  time.wHour = static_cast<WORD>(parts.tm_hour);
-  time.wMinute = static_cast<WORD>(parts.tm_min);
-  time.wSecond = static_cast<WORD>(parts.tm_sec);
-  time.wMilliseconds = static_cast<WORD>(now.tv_nsec / 1000000);
+  time = FromParts(parts, static_cast<WORD>(now.tv_nsec / 1000000));
 }
 
 }  // namespace standin

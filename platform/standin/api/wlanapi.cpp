@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -137,7 +138,10 @@ static DWORD GetProfileList(HANDLE handle, const GUID* guid, PVOID reserved, PWL
   return ERROR_SUCCESS;
 }
 
-static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved) {
+// Changes the machine through `change`, given the interface and the place in its list of the
+// profile stored as `name`; ERROR_NOT_FOUND when the interface holds no such profile.
+static DWORD ChangeStoredProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved,
+                                 const std::function<DWORD(Json& entry, Json& profiles, size_t at)>& change) {
   if (const DWORD error = ClientError(handle)) return error;
   if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
   const std::u16string wanted = Utf16Text(name);
@@ -145,19 +149,23 @@ static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID 
     Json* entry = FindInterface(machine, *guid);
     if (entry == nullptr || !MemberOrNull(*entry, "profiles").is_array()) return ERROR_NOT_FOUND;
     Json& profiles = (*entry)["profiles"];
-    for (size_t i = 0; i < profiles.size(); ++i) {
-      if (StoredName(profiles[i]) != wanted) continue;
-      const DWORD deleteError = NumberMember(profiles[i], "deleteError");
-      if (deleteError != 0) return deleteError;
-      profiles.erase(i);
-      // The connection that used the profile ends with it.
-      if (Utf8ToUtf16(StringMember(*entry, "connectedTo")) == wanted) {
-        (*entry)["state"] = "disconnected";
-        entry->erase("connectedTo");
-      }
-      return 0;
-    }
+    for (size_t at = 0; at < profiles.size(); ++at)
+      if (StoredName(profiles[at]) == wanted) return change(*entry, profiles, at);
     return ERROR_NOT_FOUND;
+  });
+}
+
+static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID reserved) {
+  return ChangeStoredProfile(handle, guid, name, reserved, [](Json& entry, Json& profiles, size_t at) -> DWORD {
+    if (const DWORD deleteError = NumberMember(profiles[at], "deleteError")) return deleteError;
+    const std::u16string deleted = StoredName(profiles[at]);
+    profiles.erase(at);
+    // The connection that used the profile ends with it.
+    if (Utf8ToUtf16(StringMember(entry, "connectedTo")) == deleted) {
+      entry["state"] = "disconnected";
+      entry.erase("connectedTo");
+    }
+    return 0;
   });
 }
 
@@ -241,16 +249,7 @@ static Json InfrastructureFirst(const Json& profiles) {
 }
 
 static DWORD SetProfilePosition(HANDLE handle, const GUID* guid, LPCWSTR name, DWORD position, PVOID reserved) {
-  if (const DWORD error = ClientError(handle)) return error;
-  if (guid == nullptr || name == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
-  const std::u16string wanted = Utf16Text(name);
-  return ChangeMachine([&](Json& machine) -> DWORD {
-    Json* entry = FindInterface(machine, *guid);
-    if (entry == nullptr || !MemberOrNull(*entry, "profiles").is_array()) return ERROR_NOT_FOUND;
-    Json& profiles = (*entry)["profiles"];
-    size_t at = 0;
-    while (at < profiles.size() && StoredName(profiles[at]) != wanted) ++at;
-    if (at == profiles.size()) return ERROR_NOT_FOUND;
+  return ChangeStoredProfile(handle, guid, name, reserved, [&](Json&, Json& profiles, size_t at) -> DWORD {
     if (const DWORD positionError = NumberMember(profiles[at], "positionError")) return positionError;
     if (position >= profiles.size()) return ERROR_INVALID_PARAMETER;
     Json moved = profiles[at];
