@@ -11,10 +11,6 @@
 #include "wlan/status.h"
 #include "wzc/enable_check.h"
 
-static std::string Code(DWORD error) {
-  return std::to_string(static_cast<int>(error));
-}
-
 // Adds each file as -add adds it, counting the files stored on every selected interface and
 // each store that failed.
 static void AddFiles(const std::string& folder, const WideString& wideFolder, const std::vector<WideString>& names,
@@ -36,7 +32,7 @@ static int ApplyOrderFile(const std::string& folder, const WideString& wideFolde
   const DWORD error = ReadOrderFile(JoinPath(wideFolder, ToWide(kOrderFileName)), names);
   if (error == ERROR_FILE_NOT_FOUND) return 0;
   if (error == ERROR_SUCCESS) return MoveProfiles(names, limitList);
-  Print(" - Error(" + Code(error) + "): Unable to read '" + folder + "\\" + kOrderFileName + "'.\n");
+  PrintError(error, "read '" + folder + "\\" + kOrderFileName + "'");
   return 1;
 }
 
@@ -48,7 +44,7 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
   tally.files = static_cast<int>(names.size());
   if (listError != ERROR_SUCCESS) {
     tally.failures = 1;
-    Print(" - Error(" + Code(listError) + "): Unable to list the profile folder '" + folder + "'.\n");
+    PrintError(listError, "list the profile folder '" + folder + "'");
     exitCode = kDeployFolderUnlisted;
   } else if (names.empty()) {
     tally.failures = 1;

@@ -76,7 +76,7 @@ void FallBack(DWORD error, const std::string& pending) {
   WCHAR temp[MAX_PATH];
   const DWORD length = GetEnvironmentVariableW(WTEXT("TEMP"), temp, MAX_PATH);
   if (runLog.fallback || length == 0 || length >= MAX_PATH) {
-    Print(" - Error(" + code + "): Unable to write the log '" + failed + "'.\n");
+    PrintError(error, "write the log '" + failed + "'");
     return;
   }
   const WideString path = JoinPath(WideString(temp, length), WTEXT("tessamin-deploy.log"));
@@ -87,11 +87,10 @@ void FallBack(DWORD error, const std::string& pending) {
       FirstLine() + ": cannot write the log '" + failed + "' (error " + code + "), so this one is used\n";
   if (runLog.file == INVALID_HANDLE_VALUE || WriteWhole(runLog.file, WithCrLf(entry + pending)) != ERROR_SUCCESS) {
     StopLogging();
-    Print(" - Error(" + code + "): Unable to write the log '" + failed + "' or '" + runLog.shownPath + "'.\n");
+    PrintError(error, "write the log '" + failed + "' or '" + runLog.shownPath + "'");
     return;
   }
-  Print(" - Error(" + code + "): Unable to write the log '" + failed + "'; the run is logged to '" + runLog.shownPath +
-        "'.\n");
+  PrintError(error, "write the log '" + failed + "'; the run is logged to '" + runLog.shownPath + "'");
   SetOutputCopy(CopyToLog);
 }
 

@@ -49,7 +49,5 @@ void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally&
   const WideString path = JoinPath(folder, ToWide(ComputerName() + ".csv"));
   DWORD error = MakeFolders(folder);
   if (error == ERROR_SUCCESS) error = ReplaceFileWhole(path, text, kAnyoneMayRead);
-  if (error != ERROR_SUCCESS)
-    Print(" - Error(" + std::to_string(static_cast<int>(error)) + "): Unable to write the summary '" +
-          ToAnsi(path.c_str(), path.size()) + "'.\n");
+  if (error != ERROR_SUCCESS) PrintError(error, "write the summary '" + ToAnsi(path.c_str(), path.size()) + "'");
 }

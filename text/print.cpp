@@ -9,6 +9,10 @@ void Print(const std::string& text) {
   if (outputCopy != nullptr) outputCopy(text);
 }
 
+void PrintError(DWORD code, const std::string& what) {
+  Print(" - Error(" + std::to_string(static_cast<int>(code)) + "): Unable to " + what + ".\n");
+}
+
 void SetOutputCopy(OutputCopy copy) {
   outputCopy = copy;
 }

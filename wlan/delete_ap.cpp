@@ -31,8 +31,7 @@ int DeleteAp(std::string name, ValueList limitList) {
       if (result == 0) {
         Print(" - Deleted AP '" + shownName + "' from interface '" + guidText + "'.\n");
       } else {
-        Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to delete AP '" + shownName +
-              "' from interface '" + guidText + "'.\n");
+        PrintError(result, "delete AP '" + shownName + "' from interface '" + guidText + "'");
       }
     }
     WlanFreeMemory(profiles);

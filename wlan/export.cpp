@@ -32,10 +32,6 @@ struct ExportRun {
   std::vector<WideString> orderNames;
 };
 
-std::string Code(DWORD error) {
-  return std::to_string(static_cast<int>(error));
-}
-
 std::string Shown(const WideString& text) {
   return NameForLine(ToAnsi(text.c_str(), text.size()));
 }
@@ -103,8 +99,7 @@ void ExportInterface(ExportRun& run, const WLAN_INTERFACE_INFO& entry, const std
       Print(" - Exported AP '" + Shown(name) + "' from interface '" + guidText + "' to '" +
             Shown(JoinPath(run.folder, fileName)) + "'.\n");
     } else {
-      Print(" - Error(" + Code(error) + "): Unable to export AP '" + Shown(name) + "' from interface '" + guidText +
-            "'.\n");
+      PrintError(error, "export AP '" + Shown(name) + "' from interface '" + guidText + "'");
     }
   }
   WlanFreeMemory(profiles);
@@ -117,7 +112,7 @@ void WriteOrderFile(const ExportRun& run) {
   for (const WideString& name : unlisted)
     Print(" - Error: Unable to list AP '" + Shown(name) + "' in '" + Shown(path) + "'.\n");
   const DWORD error = ReplaceFileWhole(path, text, kAnyoneMayRead);
-  if (error != ERROR_SUCCESS) Print(" - Error(" + Code(error) + "): Unable to write '" + Shown(path) + "'.\n");
+  if (error != ERROR_SUCCESS) PrintError(error, "write '" + Shown(path) + "'");
 }
 
 }  // namespace
@@ -128,7 +123,7 @@ int ExportAps(std::string folder, ValueList limitList) {
   run.folder = ToWide(folder);
   const DWORD made = MakeFolders(run.folder);
   if (made != ERROR_SUCCESS) {
-    Print(" - Error(" + Code(made) + "): Unable to make the folder '" + folder + "'.\n");
+    PrintError(made, "make the folder '" + folder + "'");
     return 0;
   }
   ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {

@@ -47,8 +47,7 @@ int MoveProfiles(const ValueList& names, const ValueList& limitList) {
         ++position;
       } else {
         ++failures;
-        Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to move AP '" + NameForLine(name) +
-              "' on interface '" + guidText + "'.\n");
+        PrintError(result, "move AP '" + NameForLine(name) + "' on interface '" + guidText + "'");
       }
     }
   });

@@ -8,8 +8,7 @@ PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::s
   const DWORD result = WlanGetProfileList(wlanSession.clientHandle, interfaceGuid, nullptr, &profiles);
   if (result != 0) {
     if (profiles != nullptr) WlanFreeMemory(profiles);
-    Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to get the profiles of interface '" +
-          guidText + "'.\n");
+    PrintError(result, "get the profiles of interface '" + guidText + "'");
     return nullptr;
   }
   return profiles;

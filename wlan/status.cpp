@@ -60,7 +60,7 @@ std::string PrintConnections(const ValueList& limitList) {
     if (result == ERROR_SUCCESS)
       Print(guidText + " / " + NameForLine(ToAnsi(entry.strInterfaceDescription, WLAN_MAX_NAME_LENGTH)) + " / " +
             state + "\n");
-    else Print(" - Error(" + code + "): Unable to query interface '" + guidText + "'.\n");
+    else PrintError(result, "query interface '" + guidText + "'");
     states += (states.empty() ? "" : "; ") + guidText + ": " + (result == ERROR_SUCCESS ? state : "error " + code);
   });
   if (headerPrinted) Print("\n");

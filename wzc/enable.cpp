@@ -9,10 +9,6 @@
 #include "wzc/interface_key.h"
 #include "wzc/service.h"
 
-static void PrintError(DWORD code, const std::string& what) {
-  Print(" - Error(" + std::to_string(static_cast<int>(code)) + "): Unable to " + what + ".\n");
-}
-
 // Stops the service before the first write, so that it can't write its own value back; a
 // service that is already stopped is what the write needs.
 static void StopBeforeWrite() {

@@ -37,8 +37,7 @@ int ReportEnableFailures(const ValueList& limitList) {
       const LSTATUS result = ReadControlFlags(entry.InterfaceGuid, flags);
       if (result != ERROR_SUCCESS) {
         ++failures;
-        Print(" - Error(" + std::to_string(static_cast<int>(result)) + "): Unable to read ControlFlags of interface '" +
-              guidText + "'.\n");
+        PrintError(result, "read ControlFlags of interface '" + guidText + "'");
       } else if ((flags & WzcEnableMask) != WzcEnableMask) {
         ++failures;
         Print(" - Error: Windows does not manage interface '" + guidText + "': ControlFlags is " + Hex(flags) + ".\n");
@@ -50,8 +49,7 @@ int ReportEnableFailures(const ValueList& limitList) {
   if (!QueryServiceStatusEx(WzcServiceHandle, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status,
                             &needed)) {
     ++failures;
-    Print(" - Error(" + std::to_string(static_cast<int>(GetLastError())) +
-          "): Unable to query the Wireless Zero Configuration service.\n");
+    PrintError(GetLastError(), "query the Wireless Zero Configuration service");
   } else if (status.dwCurrentState != SERVICE_RUNNING) {
     ++failures;
     Print(" - Error: The Wireless Zero Configuration service is not running.\n");
