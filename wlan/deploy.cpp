@@ -2,20 +2,18 @@
 
 #include <algorithm>
 
+#include "files/folders.h"
+#include "text/ascii_case.h"
 #include "wlan/session.h"
 
 static const DWORD kInterfaceWait = 60000;  // ms
 static const DWORD kInterfacePoll = 5000;   // ms
 
-static WCHAR FoldAsciiUnit(WCHAR unit) {
-  return unit >= 'a' && unit <= 'z' ? static_cast<WCHAR>(unit - 'a' + 'A') : unit;
-}
-
 // Name order as a folder listing on NTFS gives it: letter case folded, then as they are.
 static bool ComesBefore(const WideString& a, const WideString& b) {
   const size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
-    if (FoldAsciiUnit(a[i]) != FoldAsciiUnit(b[i])) return FoldAsciiUnit(a[i]) < FoldAsciiUnit(b[i]);
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return UpperAscii(a[i]) < UpperAscii(b[i]);
   }
   return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
@@ -25,14 +23,12 @@ static bool IsProfileFile(const WIN32_FIND_DATAW& found) {
   WideString name(found.cFileName);
   if (name.size() < 4) return false;
   const WCHAR* end = name.c_str() + name.size() - 4;
-  return end[0] == '.' && FoldAsciiUnit(end[1]) == 'X' && FoldAsciiUnit(end[2]) == 'M' && FoldAsciiUnit(end[3]) == 'L';
+  return end[0] == '.' && UpperAscii(end[1]) == 'X' && UpperAscii(end[2]) == 'M' && UpperAscii(end[3]) == 'L';
 }
 
 DWORD ListProfileFiles(const WideString& folder, std::vector<WideString>& names) {
   names.clear();
-  WideString pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-  pattern += '*';
+  const WideString pattern = JoinPath(folder, WTEXT("*"));
   WIN32_FIND_DATAW found;
   const HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
   if (listing == INVALID_HANDLE_VALUE) {

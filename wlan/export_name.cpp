@@ -1,5 +1,7 @@
 #include "wlan/export_name.h"
 
+#include "text/ascii_case.h"
+
 static const size_t kMaxBaseUnits = 100;
 
 static bool IsForbidden(WCHAR unit) {
@@ -8,10 +10,6 @@ static bool IsForbidden(WCHAR unit) {
   for (const char* c = kForbidden; *c != '\0'; ++c)
     if (unit == static_cast<WCHAR>(*c)) return true;
   return false;
-}
-
-static WCHAR UpperAscii(WCHAR unit) {
-  return unit >= 'a' && unit <= 'z' ? static_cast<WCHAR>(unit - 'a' + 'A') : unit;
 }
 
 // CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9 (also with the superscript digits ¹ ² ³, which
