@@ -1,6 +1,5 @@
 // -export FOLDER: every stored profile of every selected interface written to a file of its
 // own, which -add stores again, and FOLDER\ORDER.TXT with their order of preference.
-#include <algorithm>
 #include <vector>
 
 #include "files/folders.h"
@@ -90,8 +89,7 @@ void ExportInterface(ExportRun& run, const WLAN_INTERFACE_INFO& entry, const std
   const bool givesOrder = !run.orderChosen && profiles->dwNumberOfItems > 0;
   run.orderChosen = run.orderChosen || givesOrder;
   for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
-    const WCHAR* stored = profiles->ProfileInfo[p].strProfileName;
-    const WideString name(stored, std::find(stored, stored + WLAN_MAX_NAME_LENGTH, 0));
+    const WideString name = StoredProfileName(profiles->ProfileInfo[p]);
     WideString fileName;
     const DWORD error = ExportProfile(run, entry.InterfaceGuid, name, fileName);
     if (error == ERROR_SUCCESS) {

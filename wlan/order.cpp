@@ -26,10 +26,7 @@ int MoveProfiles(const ValueList& names, const ValueList& limitList) {
       return;
     }
     std::vector<WideString> held;
-    for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
-      const WCHAR* stored = profiles->ProfileInfo[p].strProfileName;
-      held.emplace_back(stored, std::find(stored, stored + WLAN_MAX_NAME_LENGTH, 0));
-    }
+    for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) held.push_back(StoredProfileName(profiles->ProfileInfo[p]));
     WlanFreeMemory(profiles);
     DWORD nextInfrastructure = 0;
     DWORD nextAdHoc = static_cast<DWORD>(

@@ -1,5 +1,7 @@
 #include "wlan/profile_list.h"
 
+#include <algorithm>
+
 #include "text/print.h"
 #include "wlan/session.h"
 
@@ -12,4 +14,9 @@ PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::s
     return nullptr;
   }
   return profiles;
+}
+
+WideString StoredProfileName(const WLAN_PROFILE_INFO& profile) {
+  const WCHAR* name = profile.strProfileName;
+  return WideString(name, std::find(name, name + WLAN_MAX_NAME_LENGTH, 0));
 }

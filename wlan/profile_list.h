@@ -7,3 +7,5 @@
 // The stored profiles of one interface, or null after printing why they can't be had.
 // A list returned here is released with WlanFreeMemory by the caller.
 PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText);
+// An entry's name, up to its terminator or the end of its array.
+WideString StoredProfileName(const WLAN_PROFILE_INFO& profile);
