@@ -55,7 +55,8 @@ int AwaitSelectedInterfaces(const ValueList& limitList) {
   int started = RestartWifiApi();
   const DWORD waitStarted = GetTickCount();
   for (;;) {
-    if (started == 0 && SelectedInterfaceCount(limitList) > 0) return SelectedInterfaceCount(limitList);
+    const int selected = started == 0 ? SelectedInterfaceCount(limitList) : 0;
+    if (selected > 0) return selected;
     if (static_cast<DWORD>(GetTickCount() - waitStarted) >= kInterfaceWait) break;
     Sleep(kInterfacePoll);
     started = RestartWifiApi();
