@@ -26,6 +26,11 @@ static bool IsDeviceName(const WideString& part) {
   return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
+// Windows drops a name's trailing dots and blanks: they become _.
+static void ReplaceTrailingDotsAndBlanks(WideString& base) {
+  for (size_t end = base.size(); end > 0 && (base[end - 1] == '.' || base[end - 1] == ' '); --end) base[end - 1] = '_';
+}
+
 WideString SafeFileBase(const WideString& profileName, AnsiCharacters& known) {
   WideString base;
   for (size_t at = 0, count = 1; at < profileName.size() && base.size() < kMaxBaseUnits; at += count) {
@@ -33,7 +38,7 @@ WideString SafeFileBase(const WideString& profileName, AnsiCharacters& known) {
     if (!held || IsForbidden(profileName[at])) base += '_';
     else base += profileName.substr(at, count);
   }
-  for (size_t end = base.size(); end > 0 && (base[end - 1] == '.' || base[end - 1] == ' '); --end) base[end - 1] = '_';
+  ReplaceTrailingDotsAndBlanks(base);
   if (base.empty()) base.assign(1, '_');
   // NAME~1.xml may be the short name of another file of the folder, which Windows would open.
   for (size_t at = 0; base.size() <= 8 && at + 1 < base.size(); ++at)
@@ -43,5 +48,11 @@ WideString SafeFileBase(const WideString& profileName, AnsiCharacters& known) {
   if (deviceEnd == WideString::npos) deviceEnd = base.size();
   while (deviceEnd > 0 && base[deviceEnd - 1] == ' ') --deviceEnd;
   if (IsDeviceName(base.substr(0, deviceEnd))) base.insert(deviceEnd, 1, '_');
+  // That _ may take a long name past its bound: its last character goes.
+  if (base.size() > kMaxBaseUnits) {
+    base.resize(kMaxBaseUnits);
+    if (base.back() >= 0xD800 && base.back() <= 0xDBFF) base.pop_back();  // never half a surrogate pair
+    ReplaceTrailingDotsAndBlanks(base);
+  }
   return base;
 }
