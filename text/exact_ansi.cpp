@@ -7,11 +7,11 @@ bool ToAnsiExactly(const WideString& text, std::string& bytes) {
   return ToWide(bytes) == text;
 }
 
-static bool IsHighSurrogate(WCHAR unit) {
+bool IsHighSurrogate(WCHAR unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
-static bool IsLowSurrogate(WCHAR unit) {
+bool IsLowSurrogate(WCHAR unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 

@@ -11,6 +11,9 @@
 // "" for a character that the code page does not hold exactly.
 typedef std::map<WideString, std::string> AnsiCharacters;
 
+// The first and the second unit of a surrogate pair.
+bool IsHighSurrogate(WCHAR unit);
+bool IsLowSurrogate(WCHAR unit);
 // The text's ANSI bytes; true when they convert back to the same text. Two platform calls.
 bool ToAnsiExactly(const WideString& text, std::string& bytes);
 // The bytes of the character at the start of the text, "" when the code page does not hold it

@@ -51,7 +51,7 @@ WideString SafeFileBase(const WideString& profileName, AnsiCharacters& known) {
   // That _ may take a long name past its bound: its last character goes.
   if (base.size() > kMaxBaseUnits) {
     base.resize(kMaxBaseUnits);
-    if (base.back() >= 0xD800 && base.back() <= 0xDBFF) base.pop_back();  // never half a surrogate pair
+    if (IsHighSurrogate(base.back())) base.pop_back();  // never half a surrogate pair
     ReplaceTrailingDotsAndBlanks(base);
   }
   return base;

@@ -86,7 +86,7 @@ bool ExportFileText(const WideString& profileText, AnsiCharacters& known, std::s
     const std::string character = CharacterInAnsi(text, at, count, known);
     if (!character.empty()) {
       bytes += character;
-    } else if (count == 1 && text[at] >= 0xD800 && text[at] <= 0xDFFF) {
+    } else if (count == 1 && (IsHighSurrogate(text[at]) || IsLowSurrogate(text[at]))) {
       return false;  // half a character: no reference stands for it
     } else if (place == kContent || place == kValue || place == kComment || place == kInstruction) {
       bytes += Reference(text, at, count);
