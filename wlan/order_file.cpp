@@ -1,28 +1,17 @@
 #include "wlan/order_file.h"
 
+#include "files/read_whole.h"
 #include "text/exact_ansi.h"
 
 const char kOrderFileName[] = "ORDER.TXT";
 
 // Far more than the names of every profile a machine can hold.
-static const DWORD kMaxOrderFileBytes = 1 << 20;
+static const size_t kMaxOrderFileBytes = 1 << 20;
 
 DWORD ReadOrderFile(const WideString& path, ValueList& names) {
   names.clear();
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return GetLastError();
   std::string content;
-  char chunk[4096];
-  DWORD got = 0, error = ERROR_SUCCESS;
-  if (GetFileType(file) != FILE_TYPE_DISK) error = ERROR_INVALID_DATA;
-  while (error == ERROR_SUCCESS && content.size() <= kMaxOrderFileBytes) {
-    if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) error = GetLastError();
-    else if (got == 0) break;
-    else content.append(chunk, got);
-  }
-  CloseHandle(file);
-  if (error == ERROR_SUCCESS && content.size() > kMaxOrderFileBytes) error = ERROR_INVALID_DATA;
+  const DWORD error = ReadFileWhole(path, kMaxOrderFileBytes, content);
   if (error != ERROR_SUCCESS) return error;
   size_t start = 0;
   while (start < content.size()) {
