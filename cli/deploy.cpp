@@ -13,13 +13,13 @@
 
 // Adds each file as -add adds it, counting the files stored on every selected interface and
 // each store that failed.
-static void AddFiles(const std::string& folder, const WideString& wideFolder, const std::vector<WideString>& names,
-                     const ValueList& limitList, DeployTally& tally) {
+static void AddFiles(const WideString& wideFolder, const std::vector<WideString>& names, const ValueList& limitList,
+                     DeployTally& tally) {
   for (const WideString& name : names) {
     std::string profileText;
-    const WideString path = wideFolder + WideString(1, '\\') + name;
+    const WideString path = JoinPath(wideFolder, name);
     ReadProfileFile(path, profileText);  // an unreadable file is offered as the empty text
-    const std::string shownPath = folder + "\\" + ToAnsi(name.c_str(), name.size());
+    const std::string shownPath = ToAnsi(path.c_str(), path.size());
     const int stored = OfferProfile(shownPath, ToWide(profileText), limitList);
     if (stored == tally.interfaces) ++tally.deployedEverywhere;
     tally.failures += tally.interfaces - stored;
@@ -27,12 +27,13 @@ static void AddFiles(const std::string& folder, const WideString& wideFolder, co
 }
 
 // The order of FOLDER\ORDER.TXT, when it is there; the number of failures.
-static int ApplyOrderFile(const std::string& folder, const WideString& wideFolder, const ValueList& limitList) {
+static int ApplyOrderFile(const WideString& wideFolder, const ValueList& limitList) {
   ValueList names;
-  const DWORD error = ReadOrderFile(JoinPath(wideFolder, ToWide(kOrderFileName)), names);
+  const WideString path = JoinPath(wideFolder, ToWide(kOrderFileName));
+  const DWORD error = ReadOrderFile(path, names);
   if (error == ERROR_FILE_NOT_FOUND) return 0;
   if (error == ERROR_SUCCESS) return MoveProfiles(names, limitList);
-  PrintError(error, "read '" + folder + "\\" + kOrderFileName + "'");
+  PrintError(error, "read '" + ToAnsi(path.c_str(), path.size()) + "'");
   return 1;
 }
 
@@ -58,8 +59,8 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
       exitCode = kDeployNoInterface;
     } else {
       tally.interfaces = interfaces;
-      AddFiles(folder, wideFolder, names, limitList, tally);
-      const int orderFailures = ApplyOrderFile(folder, wideFolder, limitList);
+      AddFiles(wideFolder, names, limitList, tally);
+      const int orderFailures = ApplyOrderFile(wideFolder, limitList);
       tally.failures += orderFailures;
       ListAps(limitList);
       if (tally.deployedEverywhere < tally.files || orderFailures > 0) exitCode = kDeployIncomplete;

@@ -70,6 +70,7 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        4,
        "0,4,2,4,0",
        "%^!\\.hidden.XML' to interface '{A1B2C3D-1-ABC-8D9E-AF0123456789}'."},
+      {"a folder given with its trailing \\", {"a.xml"}, kNothing, {}, 0, 1, "0,1,2,1,0", "%^!\\a.xml' to interface"},
       {"300 files of 40-character names", ManyFiles(300), kNothing, {}, 0, 300, "0,300,2,300,0", ""},
       {"interfaces listed after 20 virtual seconds",
        {"a.xml"},
@@ -142,8 +143,9 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
     dir = MakeTempDir();
     machinePath = Path("machine.json");
     tracePath = Path("trace");
-    const std::string folder =
-        std::string(c.name) == "a folder that can't be listed" ? Path("missing") : Path("profiles (x) & %^!");
+    std::string folder = Path("profiles (x) & %^!");
+    if (std::string(c.name) == "a folder that can't be listed") folder = Path("missing");
+    if (std::string(c.name) == "a folder given with its trailing \\") folder += "\\";
     mkdir(Path("profiles (x) & %^!").c_str(), 0755);
     for (size_t i = 0; i < c.files.size(); ++i)
       WriteFile(Path("profiles (x) & %^!/" + c.files[i]), ProfileXml("Deploy" + std::to_string(i + 1)));
