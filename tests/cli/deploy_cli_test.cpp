@@ -14,9 +14,10 @@ struct DeployCase {
   std::function<void(MachineJson&, const std::string& dir)> prepare;
   std::vector<std::string> extraArgs;
   int exitCode;
-  int storedPerInterface;  // SSIDs Deploy... on each interface afterwards
-  std::string summary;     // exit code,files,interfaces,deployed everywhere,failures
-  const char* logLine;     // a line the log must hold ("" for none)
+  int storedPerInterface;                     // SSIDs Deploy... on each interface afterwards
+  std::string summary;                        // exit code,files,interfaces,deployed everywhere,failures
+  const char* logLine;                        // a line the log must hold ("" for none)
+  const char* folder = "profiles (x) & %^!";  // the -deploy folder as typed, under the test's folder
 };
 
 class DeployTest : public CliTest {
@@ -70,7 +71,15 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        4,
        "0,4,2,4,0",
        "%^!\\.hidden.XML' to interface '{A1B2C3D-1-ABC-8D9E-AF0123456789}'."},
-      {"a folder given with its trailing \\", {"a.xml"}, kNothing, {}, 0, 1, "0,1,2,1,0", "%^!\\a.xml' to interface"},
+      {"a folder given with its trailing \\",
+       {"a.xml"},
+       kNothing,
+       {},
+       0,
+       1,
+       "0,1,2,1,0",
+       "%^!\\a.xml' to interface",
+       "profiles (x) & %^!\\"},
       {"300 files of 40-character names", ManyFiles(300), kNothing, {}, 0, 300, "0,300,2,300,0", ""},
       {"interfaces listed after 20 virtual seconds",
        {"a.xml"},
@@ -103,7 +112,8 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        4,
        0,
        "4,0,0,0,1",
-       " - Error(3): Unable to list the profile folder"},
+       " - Error(3): Unable to list the profile folder",
+       "missing"},
       {"refused on the second interface only",
        {"a.xml", "b.xml"},
        [](MachineJson& m, const std::string&) { m["wlan"]["interfaces"][1]["setError"] = 1169; },
@@ -143,9 +153,6 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
     dir = MakeTempDir();
     machinePath = Path("machine.json");
     tracePath = Path("trace");
-    std::string folder = Path("profiles (x) & %^!");
-    if (std::string(c.name) == "a folder that can't be listed") folder = Path("missing");
-    if (std::string(c.name) == "a folder given with its trailing \\") folder += "\\";
     mkdir(Path("profiles (x) & %^!").c_str(), 0755);
     for (size_t i = 0; i < c.files.size(); ++i)
       WriteFile(Path("profiles (x) & %^!/" + c.files[i]), ProfileXml("Deploy" + std::to_string(i + 1)));
@@ -153,7 +160,7 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
     SetControlFlags(machine, kGuidA, DwordValue(0));
     c.prepare(machine, dir);
     UseMachine(machine);
-    const ProgramRun run = Deploy(folder, Path("logs (x86)/sub"), c.extraArgs);
+    const ProgramRun run = Deploy(Path(c.folder), Path("logs (x86)/sub"), c.extraArgs);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
     const MachineJson saved = SavedMachine();
     EXPECT_EQ(StoredDeployProfiles(saved, 0), c.storedPerInterface);
