@@ -10,6 +10,7 @@
 void Print(const std::string& text);
 // The tool's line for a call that failed: " - Error(CODE): Unable to WHAT."
 void PrintError(DWORD code, const std::string& what);
+std::string ErrorLine(DWORD code, const std::string& what);
 
 // A name from the platform (a profile name, an interface description) as it stands in a
 // line: a line feed or carriage return in it is shown as \x0A or \x0D, so that it can't end
