@@ -1,6 +1,7 @@
 // Conformance probe: calls the Win32 functions that tessamin uses and prints one line per
 // result. Built for Linux it runs on the stand-in machine (tests/probe/machine.json); built
-// with mingw-w64 it runs under Wine, whose kernel32 and advapi32 are real implementations.
+// with mingw-w64 it runs under Wine, whose kernel32 and advapi32 are real implementations,
+// with the stand-in's wlanapi.dll, whose answers are checked against XP's besides.
 // tests/probe/run-probe runs both and compares the outputs line by line.
 //
 // Only what is deterministic is printed: the final state of a service after its pending
@@ -209,6 +210,60 @@ void PrintSettledState(SC_HANDLE service, DWORD pendingState, const char* what) 
          static_cast<unsigned long>(status.dwControlsAccepted), static_cast<unsigned long>(needed));
 }
 
+// A Native Wifi answer, and what XP gives where that differs: run-probe fails on such a line.
+void PrintWlanAnswer(const std::string& what, const std::string& answer, const std::string& xp) {
+  printf("%s -> %s%s\n", what.c_str(), answer.c_str(), answer == xp ? "" : (" (XP: " + xp + ")").c_str());
+}
+
+// The answers of XP's wlanapi (client version 1) that Wine's conformance tests record: the
+// service before the version, every version negotiating 1, 87 for a null client handle and 6
+// for one that is not open in every call, no memory of 0 bytes.
+void ProbeWlan(bool running, HANDLE notOpen) {
+  const std::string service = running ? ", WZCSVC running" : ", WZCSVC stopped";
+  for (DWORD asked : {0u, 1u, 2u, 10u}) {
+    DWORD version = 77;
+    HANDLE handle = nullptr;
+    const DWORD result = WlanOpenHandle(asked, nullptr, &version, &handle);
+    PrintWlanAnswer("WlanOpenHandle version " + std::to_string(asked) + service,
+                    Format("%lu", result) + (result == 0 ? Format(" negotiated %lu", version) : ""),
+                    running ? "0 negotiated 1" : "1062");
+    if (result == 0) WlanCloseHandle(handle, nullptr);
+  }
+  const GUID guid = {};
+  WLAN_CONNECTION_PARAMETERS parameters = {};
+  parameters.wlanConnectionMode = wlan_connection_mode_profile;
+  parameters.strProfile = WTEXT("Office");
+  for (HANDLE handle : {HANDLE(nullptr), notOpen}) {
+    const std::string which = handle == nullptr ? " with a null handle" : " with a handle not open";
+    const std::string xp = handle == nullptr ? "87" : "6";
+    PWLAN_INTERFACE_INFO_LIST interfaces = nullptr;
+    PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
+    PrintWlanAnswer("WlanEnumInterfaces" + which + service,
+                    Format("%lu", WlanEnumInterfaces(handle, nullptr, &interfaces)), xp);
+    PrintWlanAnswer("WlanScan" + which + service, Format("%lu", WlanScan(handle, &guid, nullptr, nullptr, nullptr)),
+                    xp);
+    PrintWlanAnswer("WlanGetAvailableNetworkList" + which + service,
+                    Format("%lu", WlanGetAvailableNetworkList(handle, &guid, 0, nullptr, &networks)), xp);
+    PrintWlanAnswer("WlanConnect" + which + service, Format("%lu", WlanConnect(handle, &guid, &parameters, nullptr)),
+                    xp);
+    PrintWlanAnswer("WlanCloseHandle" + which + service, Format("%lu", WlanCloseHandle(handle, nullptr)), xp);
+  }
+  SetLastError(0);
+  const PVOID memory = WlanAllocateMemory(0);
+  PrintWlanAnswer("WlanAllocateMemory of 0 bytes" + service,
+                  std::string(memory ? "memory" : "null") + Format(" error %lu", GetLastError()), "null error 87");
+  WlanFreeMemory(nullptr);
+}
+
+// A handle that was open and is closed: what a client holds after WlanCloseHandle.
+HANDLE ClosedClientHandle() {
+  DWORD version = 0;
+  HANDLE handle = nullptr;
+  if (WlanOpenHandle(1, nullptr, &version, &handle) != 0) return reinterpret_cast<HANDLE>(0xDEAD);
+  WlanCloseHandle(handle, nullptr);
+  return handle;
+}
+
 void ProbeServices() {
   SetLastError(0);
   SC_HANDLE manager = OpenSCManagerW(nullptr, WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS);
@@ -231,6 +286,7 @@ void ProbeServices() {
 
   SC_HANDLE service = OpenServiceW(manager, WTEXT("WzcSvc"), SERVICE_ALL_ACCESS);
   PrintSettledState(service, SERVICE_STOP_PENDING, "before start");
+  ProbeWlan(false, reinterpret_cast<HANDLE>(0xDEAD));
   DWORD needed = 0;
   SERVICE_STATUS_PROCESS status = {};
   BOOL queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), 8, &needed);
@@ -239,6 +295,7 @@ void ProbeServices() {
   PrintOutcome("ControlService stop of a stopped service", ControlService(service, SERVICE_CONTROL_STOP, &plain));
   PrintOutcome("StartServiceW", StartServiceW(service, 0, nullptr));
   PrintSettledState(service, SERVICE_START_PENDING, "after start");
+  ProbeWlan(true, ClosedClientHandle());
   PrintOutcome("StartServiceW of a running service", StartServiceW(service, 0, nullptr));
   plain = SERVICE_STATUS();
   const BOOL stopped = ControlService(service, SERVICE_CONTROL_STOP, &plain);

@@ -382,6 +382,7 @@ static DWORD QueryInterface(HANDLE handle, const GUID* guid, WLAN_INTF_OPCODE op
 static DWORD Scan(HANDLE handle, const GUID* guid, const PDOT11_SSID ssid, const PWLAN_RAW_DATA ieData,
                   PVOID reserved) {
   if (const DWORD error = ClientError(handle)) return error;
+  UseVirtualClock();  // the caller waits for the scan
   // XP scans for every network: no SSID, no information elements.
   if (guid == nullptr || ssid != nullptr || ieData != nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
   const Json* machine = Machine();
@@ -440,6 +441,7 @@ static const DWORD kConnectMs = 3000;
 static DWORD Connect(HANDLE handle, const GUID* guid, const PWLAN_CONNECTION_PARAMETERS parameters, PVOID reserved,
                      std::string& name) {
   if (const DWORD error = ClientError(handle)) return error;
+  UseVirtualClock();  // the caller waits for the attempt
   if (guid == nullptr || parameters == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
   // XP connects with a profile of the interface's list only: no SSID, no BSSIDs, no flags.
   if (parameters->wlanConnectionMode != wlan_connection_mode_profile || parameters->strProfile == nullptr ||
