@@ -210,58 +210,43 @@ void PrintSettledState(SC_HANDLE service, DWORD pendingState, const char* what) 
          static_cast<unsigned long>(status.dwControlsAccepted), static_cast<unsigned long>(needed));
 }
 
-// A Native Wifi answer, and what XP gives where that differs: run-probe fails on such a line.
-void PrintWlanAnswer(const std::string& what, const std::string& answer, const std::string& xp) {
-  printf("%s -> %s%s\n", what.c_str(), answer.c_str(), answer == xp ? "" : (" (XP: " + xp + ")").c_str());
-}
-
 // The answers of XP's wlanapi (client version 1) that Wine's conformance tests record: the
 // service before the version, every version negotiating 1, 87 for a null client handle and 6
-// for one that is not open in every call, no memory of 0 bytes.
-void ProbeWlan(bool running, HANDLE notOpen) {
-  const std::string service = running ? ", WZCSVC running" : ", WZCSVC stopped";
+// for one that is not open (closed, or never opened) in every call, no memory of 0 bytes. A
+// line holding "(XP: ...)" gives XP's answer where it differs: run-probe fails on it.
+void ProbeWlan(bool running) {
+  const auto print = [running](const std::string& call, const std::string& answer, const std::string& xp) {
+    printf("%s, WZCSVC %s -> %s%s\n", call.c_str(), running ? "running" : "stopped", answer.c_str(),
+           answer == xp ? "" : (" (XP: " + xp + ")").c_str());
+  };
+  HANDLE notOpen = reinterpret_cast<HANDLE>(0xDEAD);
   for (DWORD asked : {0u, 1u, 2u, 10u}) {
     DWORD version = 77;
-    HANDLE handle = nullptr;
-    const DWORD result = WlanOpenHandle(asked, nullptr, &version, &handle);
-    PrintWlanAnswer("WlanOpenHandle version " + std::to_string(asked) + service,
-                    Format("%lu", result) + (result == 0 ? Format(" negotiated %lu", version) : ""),
-                    running ? "0 negotiated 1" : "1062");
-    if (result == 0) WlanCloseHandle(handle, nullptr);
+    const DWORD result = WlanOpenHandle(asked, nullptr, &version, &notOpen);
+    print("WlanOpenHandle version " + std::to_string(asked),
+          Format("%lu", result) + (result == 0 ? Format(" negotiated %lu", version) : ""),
+          running ? "0 negotiated 1" : "1062");
+    if (result == 0) WlanCloseHandle(notOpen, nullptr);
   }
   const GUID guid = {};
-  WLAN_CONNECTION_PARAMETERS parameters = {};
-  parameters.wlanConnectionMode = wlan_connection_mode_profile;
-  parameters.strProfile = WTEXT("Office");
+  WLAN_CONNECTION_PARAMETERS parameters = {
+      wlan_connection_mode_profile, WTEXT("Office"), nullptr, nullptr, dot11_BSS_type_any, 0};
+  PWLAN_INTERFACE_INFO_LIST interfaces = nullptr;
+  PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
   for (HANDLE handle : {HANDLE(nullptr), notOpen}) {
-    const std::string which = handle == nullptr ? " with a null handle" : " with a handle not open";
-    const std::string xp = handle == nullptr ? "87" : "6";
-    PWLAN_INTERFACE_INFO_LIST interfaces = nullptr;
-    PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
-    PrintWlanAnswer("WlanEnumInterfaces" + which + service,
-                    Format("%lu", WlanEnumInterfaces(handle, nullptr, &interfaces)), xp);
-    PrintWlanAnswer("WlanScan" + which + service, Format("%lu", WlanScan(handle, &guid, nullptr, nullptr, nullptr)),
-                    xp);
-    PrintWlanAnswer("WlanGetAvailableNetworkList" + which + service,
-                    Format("%lu", WlanGetAvailableNetworkList(handle, &guid, 0, nullptr, &networks)), xp);
-    PrintWlanAnswer("WlanConnect" + which + service, Format("%lu", WlanConnect(handle, &guid, &parameters, nullptr)),
-                    xp);
-    PrintWlanAnswer("WlanCloseHandle" + which + service, Format("%lu", WlanCloseHandle(handle, nullptr)), xp);
+    const std::string with = handle ? " with a handle not open" : " with a null handle", xp = handle ? "6" : "87";
+    print("WlanEnumInterfaces" + with, Format("%lu", WlanEnumInterfaces(handle, nullptr, &interfaces)), xp);
+    print("WlanScan" + with, Format("%lu", WlanScan(handle, &guid, nullptr, nullptr, nullptr)), xp);
+    print("WlanGetAvailableNetworkList" + with,
+          Format("%lu", WlanGetAvailableNetworkList(handle, &guid, 0, nullptr, &networks)), xp);
+    print("WlanConnect" + with, Format("%lu", WlanConnect(handle, &guid, &parameters, nullptr)), xp);
+    print("WlanCloseHandle" + with, Format("%lu", WlanCloseHandle(handle, nullptr)), xp);
   }
   SetLastError(0);
   const PVOID memory = WlanAllocateMemory(0);
-  PrintWlanAnswer("WlanAllocateMemory of 0 bytes" + service,
-                  std::string(memory ? "memory" : "null") + Format(" error %lu", GetLastError()), "null error 87");
+  print("WlanAllocateMemory of 0 bytes", (memory ? "memory" : "null") + Format(" error %lu", GetLastError()),
+        "null error 87");
   WlanFreeMemory(nullptr);
-}
-
-// A handle that was open and is closed: what a client holds after WlanCloseHandle.
-HANDLE ClosedClientHandle() {
-  DWORD version = 0;
-  HANDLE handle = nullptr;
-  if (WlanOpenHandle(1, nullptr, &version, &handle) != 0) return reinterpret_cast<HANDLE>(0xDEAD);
-  WlanCloseHandle(handle, nullptr);
-  return handle;
 }
 
 void ProbeServices() {
@@ -286,7 +271,7 @@ void ProbeServices() {
 
   SC_HANDLE service = OpenServiceW(manager, WTEXT("WzcSvc"), SERVICE_ALL_ACCESS);
   PrintSettledState(service, SERVICE_STOP_PENDING, "before start");
-  ProbeWlan(false, reinterpret_cast<HANDLE>(0xDEAD));
+  ProbeWlan(false);
   DWORD needed = 0;
   SERVICE_STATUS_PROCESS status = {};
   BOOL queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), 8, &needed);
@@ -295,7 +280,7 @@ void ProbeServices() {
   PrintOutcome("ControlService stop of a stopped service", ControlService(service, SERVICE_CONTROL_STOP, &plain));
   PrintOutcome("StartServiceW", StartServiceW(service, 0, nullptr));
   PrintSettledState(service, SERVICE_START_PENDING, "after start");
-  ProbeWlan(true, ClosedClientHandle());
+  ProbeWlan(true);
   PrintOutcome("StartServiceW of a running service", StartServiceW(service, 0, nullptr));
   plain = SERVICE_STATUS();
   const BOOL stopped = ControlService(service, SERVICE_CONTROL_STOP, &plain);

@@ -45,7 +45,7 @@ static void Redirect(HMODULE module, void* original, void* replacement) {
 
 static bool virtualClock = false;
 
-static void StartVirtualClock() {
+void UseVirtualClock() {
   const Json* machine = Machine();
   if (virtualClock || machine == nullptr) return;
   virtualClock = true;
@@ -59,17 +59,11 @@ static void StartVirtualClock() {
 
 DWORD VirtualTicks() {
   static bool checked = false;
-  if (!checked) {
-    checked = true;
-    const Json* machine = Machine();
-    if (machine != nullptr && !MemberOrNull(MemberOrNull(*machine, "wlan"), "interfacesFromTick").is_null())
-      StartVirtualClock();
-  }
+  const Json* machine = checked ? nullptr : Machine();
+  checked = true;
+  if (machine != nullptr && !MemberOrNull(MemberOrNull(*machine, "wlan"), "interfacesFromTick").is_null())
+    UseVirtualClock();
   return virtualClock ? virtualNow : GetTickCount();
-}
-
-void UseVirtualClock() {
-  StartVirtualClock();
 }
 
 }  // namespace standin
