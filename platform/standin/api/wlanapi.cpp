@@ -129,6 +129,16 @@ static void SettleAttempts() {
   });
 }
 
+// The interface a call reads, once the attempts whose time is up have settled: 0 with its entry,
+// `absent` when the machine has no such interface, or the error that its member injects.
+static DWORD ReadInterface(const GUID& guid, DWORD absent, const char* errorMember, const Json*& entry) {
+  SettleAttempts();
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  entry = FindInterface(*machine, guid);
+  return entry == nullptr ? absent : NumberMember(*entry, errorMember);
+}
+
 static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_LIST* list) {
   if (const DWORD error = ClientError(handle)) return error;
   if (reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
@@ -357,13 +367,9 @@ static DWORD QueryInterface(HANDLE handle, const GUID* guid, WLAN_INTF_OPCODE op
   if (opcode != wlan_intf_opcode_autoconf_enabled && opcode != wlan_intf_opcode_bss_type &&
       opcode != wlan_intf_opcode_interface_state && opcode != wlan_intf_opcode_current_connection)
     return ERROR_INVALID_PARAMETER;
-  SettleAttempts();
-  const Json* machine = Machine();
-  if (machine == nullptr) return ERROR_INVALID_DATA;
-  const Json* entry = FindInterface(*machine, *guid);
-  if (entry == nullptr) return ERROR_NOT_FOUND;
-  if (const DWORD queryError = NumberMember(*entry, "queryError")) return queryError;
-  DWORD result = ERROR_SUCCESS;
+  const Json* entry = nullptr;
+  DWORD result = ReadInterface(*guid, ERROR_NOT_FOUND, "queryError", entry);
+  if (result != ERROR_SUCCESS) return result;
   if (opcode == wlan_intf_opcode_autoconf_enabled) {
     result = HandOut(static_cast<BOOL>(WzcManagesInterface(*guid) ? TRUE : FALSE), size, data);
   } else if (opcode == wlan_intf_opcode_bss_type) {
@@ -385,11 +391,8 @@ static DWORD Scan(HANDLE handle, const GUID* guid, const PDOT11_SSID ssid, const
   UseVirtualClock();  // the caller waits for the scan
   // XP scans for every network: no SSID, no information elements.
   if (guid == nullptr || ssid != nullptr || ieData != nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
-  const Json* machine = Machine();
-  if (machine == nullptr) return ERROR_INVALID_DATA;
-  const Json* entry = FindInterface(*machine, *guid);
-  if (entry == nullptr) return ERROR_INVALID_PARAMETER;
-  return NumberMember(*entry, "scanError");
+  const Json* entry = nullptr;
+  return ReadInterface(*guid, ERROR_INVALID_PARAMETER, "scanError", entry);
 }
 
 static void FillNetwork(const NetworkInRange& network, bool connected, WLAN_AVAILABLE_NETWORK& item) {
@@ -415,12 +418,8 @@ static DWORD GetAvailableNetworkList(HANDLE handle, const GUID* guid, DWORD flag
   if (const DWORD error = ClientError(handle)) return error;
   // Both flags that later Windows takes are invalid on XP.
   if (guid == nullptr || flags != 0 || reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
-  SettleAttempts();
-  const Json* machine = Machine();
-  if (machine == nullptr) return ERROR_INVALID_DATA;
-  const Json* entry = FindInterface(*machine, *guid);
-  if (entry == nullptr) return ERROR_INVALID_PARAMETER;
-  if (const DWORD listError = NumberMember(*entry, "networkListError")) return listError;
+  const Json* entry = nullptr;
+  if (const DWORD error = ReadInterface(*guid, ERROR_INVALID_PARAMETER, "networkListError", entry)) return error;
   const std::vector<NetworkInRange> networks = NetworksInRange(*entry);
   const size_t count = networks.size();
   PWLAN_AVAILABLE_NETWORK_LIST result = static_cast<PWLAN_AVAILABLE_NETWORK_LIST>(
