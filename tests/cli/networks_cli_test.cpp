@@ -60,10 +60,10 @@ TEST_F(NetworksTest, NetworksLinesAndFailures) {
            " / CoffeeShop / 100% / open WEP / not connectable: (131074)The profile's authentication or encryption is "
            "not the network's.\n\n"},
       {MachineJson::array(
-           {MachineJson{{"ssidHex", "410A42" + std::string(58, '0')}}, MachineJson{{"ssid", ssid32}}, adHoc}),
+           {MachineJson{{"ssidHex", "410A42" + std::string(58, '3')}}, MachineJson{{"ssid", ssid32}}, adHoc}),
        0, 0,
-       "Networks By Interface:\n" + kB + " / A\\x0AB" + std::string(29, '\0') + " / 0% / open none / no profile\n" +
-           kB + " / " + std::string(30, 'x') + "\xE9\xE9 / 0% / open none / no profile\n" + kB +
+       "Networks By Interface:\n" + kB + " / A\\x0AB" + std::string(29, '3') + " / 0% / open none / no profile\n" + kB +
+           " / " + std::string(30, 'x') + "\xE9\xE9 / 0% / open none / no profile\n" + kB +
            " / CoffeeShop / 0% / open none / no profile\n\n"},
       {MachineJson::array(), 0x80342002u, 0,  // a radio switched off
        "Networks By Interface:\n - Error(-2144067582): Unable to list the networks of interface '" + kB + "'.\n\n"},
