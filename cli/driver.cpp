@@ -76,18 +76,15 @@ static int RunActions(const OptionMap& options, DeployTally& tally) {
     Print("Unable to access Wireless Zero Configuration service.\n");
     return 1;
   }
-  bool actionRan = false;
   const bool enable = HasOption(options, "-enable");
-  if (enable) {
-    actionRan = true;
-    EnableInterfaces(limitList);
-  }
+  const int enableFailures = enable ? EnableInterfaces(limitList) : 0;
+  bool actionRan = enable;
   if (RunForEachValue(options, "-delete", DeleteAp, limitList)) actionRan = true;
   if (RunForEachValue(options, "-add", AddAp, limitList)) actionRan = true;
   int exitCode = 0;
   if (HasOption(options, "-deploy")) {
     actionRan = true;
-    exitCode = Deploy(FolderValue(options, "-deploy"), limitList, enable, tally);
+    exitCode = Deploy(FolderValue(options, "-deploy"), limitList, enable, enableFailures, tally);
   }
   if (HasOption(options, "-log")) actionRan = true;
   const ValueList orderNames = Values(options, "-order");

@@ -16,8 +16,11 @@ std::string ExitMeaning(int exitCode, bool deployRun) {
     case kDeployNoProfiles: return "no profile file in the profile folder";
     case kDeployFolderUnlisted: return "the profile folder could not be listed";
     case kDeployIncomplete:
-      return "a profile file not deployed on some interface, the order of ORDER.TXT not set, or -enable did not take";
+      return "a profile file not deployed on some interface, the order of ORDER.TXT not set, -enable did not take, "
+             "an interface not managed by Windows, or a -limit GUID not on this machine";
     case kDeployNoInterface: return "no wireless interface after waiting";
+    case kDeployNoWifiApi:
+      return "the Wireless LAN API could not be started (its update missing, or WZCSVC not answering)";
     default: return "failed";
   }
 }

@@ -51,6 +51,21 @@ std::string SummaryCounts(const std::string& csv) {
 
 const auto kNothing = [](MachineJson&, const std::string&) {};
 
+const char kAbsent[] = "{0-0-0-0000-000000000000}";
+const auto kNoWlanApi = [](MachineJson& m, const std::string&) { m["wlan"]["openError"] = 126; };
+const auto kUnmanagedA = [](MachineJson& m, const std::string&) { SetControlFlags(m, kGuidA, DwordValue(0x8000)); };
+const auto kStopRefused = [](MachineJson& m, const std::string&) {
+  m["services"]["WZCSVC"]["stopError"] = 1053;
+  SetControlFlags(m, kGuidA, DwordValue(0));
+};
+
+// Both interfaces managed by Windows, as -deploy without -enable needs them.
+MachineJson ManagedMachine() {
+  MachineJson machine = TwoInterfaceMachine();
+  for (const char* guid : {kGuidA, kGuidB}) SetControlFlags(machine, guid, DwordValue(0x04008000));
+  return machine;
+}
+
 std::vector<std::string> ManyFiles(int count) {
   std::vector<std::string> names;
   char name[64];
@@ -89,6 +104,9 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        1,
        "0,1,2,1,0",
        ""},
+      {"one -limit GUID absent", {"a.xml"}, kNothing, {"-limit", kGuidB, kAbsent}, 5, 0, "5,1,1,1,1", "'{0-0-0-0"},
+      {"every -limit GUID absent", {"a.xml"}, kNothing, {"-limit", kAbsent}, 6, 0, "6,1,0,0,1", "interface after"},
+      {"no Wireless LAN API", {"a.xml"}, kNoWlanApi, {}, 7, 0, "7,1,0,0,1", "7: the Wireless LAN API could not"},
       {"no interface after 60 virtual seconds",
        {"a.xml"},
        [](MachineJson& m, const std::string&) { m["wlan"]["interfacesFromTick"] = 4000000000u; },
@@ -130,9 +148,11 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        0,
        "5,1,2,0,1",
        ""},
+      {"unmanaged, no -enable", {"a.xml"}, kUnmanagedA, {}, 5, 1, "5,1,2,1,1", "9}': run with enable (-enable)."},
+      {"a stop that fails", {"a.xml"}, kStopRefused, {"-enable"}, 5, 1, "5,1,2,1,1", "(1053): Unable to stop service"},
       {"-enable where a key can't be opened",
        {"a.xml"},
-       kNothing,
+       [](MachineJson& m, const std::string&) { m["registry"].erase(InterfaceKey(kGuidB)); },
        {"-enable"},
        5,
        1,
@@ -156,8 +176,7 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
     mkdir(Path("profiles (x) & %^!").c_str(), 0755);
     for (size_t i = 0; i < c.files.size(); ++i)
       WriteFile(Path("profiles (x) & %^!/" + c.files[i]), ProfileXml("Deploy" + std::to_string(i + 1)));
-    MachineJson machine = TwoInterfaceMachine();
-    SetControlFlags(machine, kGuidA, DwordValue(0));
+    MachineJson machine = ManagedMachine();
     c.prepare(machine, dir);
     UseMachine(machine);
     const ProgramRun run = Deploy(Path(c.folder), Path("logs (x86)/sub"), c.extraArgs);
@@ -186,8 +205,7 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
 }
 
 TEST_F(DeployTest, AnUnwritableLogFolderLogsToTempAndStillDeploys) {
-  MachineJson machine = TwoInterfaceMachine();
-  UseMachine(machine);
+  UseMachine(ManagedMachine());
   mkdir(Path("profiles").c_str(), 0755);
   mkdir(Path("temp").c_str(), 0755);
   WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
