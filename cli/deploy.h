@@ -34,5 +34,3 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
            DeployTally& tally);
 // What an exit code of a run means, for the log's last line.
 std::string ExitMeaning(int exitCode, bool deployRun);
-// Replaces LOGFOLDER\COMPUTERNAME.csv with the run's summary; prints why when it can't.
-void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally& tally);

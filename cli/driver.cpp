@@ -3,6 +3,7 @@
 #include "cli/deploy.h"
 #include "cli/options.h"
 #include "cli/run_log.h"
+#include "cli/summary.h"
 #include "cli/usage.h"
 #include "text/print.h"
 #include "wlan/actions.h"
@@ -122,7 +123,9 @@ int RunTool(int argc, char** argv) {
     return kDeployBadCommandLine;
   }
   const std::string logFolder = FolderValue(options, "-log");
+  if (HasOption(options, "-log") && logFolder.empty()) Print(" - Error: -log takes one folder.\n");
   if (!logFolder.empty()) OpenRunLog(logFolder);
+  if (deploy && !logFolder.empty()) RemoveSummary(logFolder);
   DeployTally tally;
   const int exitCode = RunActions(options, tally);
   if (deploy && !logFolder.empty()) WriteSummary(logFolder, exitCode, tally);

@@ -233,4 +233,32 @@ TEST_F(DeployTest, AnUnwritableLogFolderLogsToTempAndStillDeploys) {
   EXPECT_EQ(Deploy(Path("profiles"), Path("logs"), {"-limit", ""}).exitCode, 2);
 }
 
+// A run that can't finish after one that did: its log's disk full, its summary unwritable.
+TEST_F(DeployTest, AFailedRunLeavesNoSummaryOfAnEarlierOneAndTheNextEntryBeginsALine) {
+  MachineJson machine = ManagedMachine();
+  machine["computerName"] = "-2+3";  // a spreadsheet would compute it
+  UseMachine(machine);
+  mkdir(Path("profiles").c_str(), 0755);
+  mkdir(Path("temp").c_str(), 0755);
+  WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
+  const std::string log = Path("logs/-2+3.log"), summary = Path("logs/-2+3.csv");
+  ASSERT_EQ(Deploy(Path("profiles"), Path("logs"), {}).exitCode, 0);
+  const std::string csv = ReadFile(summary);
+  EXPECT_EQ(csv.substr(csv.find("\r\n") + 2, 10), "\"'-2+3\",20");
+
+  RemoveTree(log);
+  ASSERT_EQ(symlink("/dev/full", log.c_str()), 0);
+  mkdir((summary + ".tmp").c_str(), 0755);
+  EXPECT_EQ(Deploy(Path("missing"), Path("logs"), {}).exitCode, 4);
+  EXPECT_FALSE(FileExists(summary));
+  EXPECT_NE(ReadFile(Path("temp/tessamin-deploy.log")).find("(error 112)"), std::string::npos);
+
+  RemoveTree(log);
+  RemoveTree(summary + ".tmp");
+  WriteFile(log, "==== -2+3 2026-01-01 08:00:00 tessamin 1.0.0\r\n - Added AP fr");
+  EXPECT_EQ(Deploy(Path("profiles"), Path("logs"), {}).exitCode, 0);
+  EXPECT_EQ(ReadFile(log).find(" - Added AP fr\r\n==== -2+3 20"), 46u);
+  EXPECT_EQ(SummaryCounts(ReadFile(summary)), "0,1,2,1,0");
+}
+
 }  // namespace
