@@ -261,4 +261,54 @@ TEST_F(DeployTest, AFailedRunLeavesNoSummaryOfAnEarlierOneAndTheNextEntryBeginsA
   EXPECT_EQ(SummaryCounts(ReadFile(summary)), "0,1,2,1,0");
 }
 
+// -report on a workstation without WZCSVC: summaries of three versions, files that are none,
+// and the fleet's list with machines that left none.
+TEST_F(DeployTest, ReportJoinsTheFleetsSummariesUnderOneHeader) {
+  MachineJson machine = ManagedMachine();
+  machine["computerName"] = "@X";
+  UseMachine(machine);
+  mkdir(Path("profiles").c_str(), 0755);
+  WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
+  ASSERT_EQ(Deploy(Path("profiles"), Path("logs"), {"-limit", kGuidB}).exitCode, 0);
+  const std::string x = ReadFile(Path("logs/@X.csv"));
+  WriteFile(Path("logs/A%B.csv"),
+            "computer,time,exit code,files,interfaces,deployed everywhere,failures,version\r\n"
+            "A%B,2026-01-01 08:00:00,5,1,1,0,1,0.9\r\n");
+  WriteFile(Path("logs/REPORT.CSV"), "computer,time,exit code,later\r\nREPORT,2026-01-01 08:00:01,0,x\r\n");
+  WriteFile(Path("logs/report.csv"), x + x.substr(x.find("\r\n") + 2));  // the old script's report
+  WriteFile(Path("logs/copy.csv"), x);
+  WriteFile(Path("fleet.txt"), "\xEF\xBB\xBFpc9\r\n \"a%b\" \r\n=CMD$\tWorkstation\r\n\r\n");
+  machine.erase("services");
+  UseMachine(machine);
+  const ProgramRun run = Run({"-report", Path("logs"), Path("fleet.txt")});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, " - Left out '" + Path("logs") + "\\copy.csv': it is not one machine's summary.\n - Left out '" +
+                         Path("logs") +
+                         "\\report.csv': it is not one machine's summary.\n"
+                         "Machines By Exit Code:\n0 / 2\n5 / 1\nno summary / 2\n\n"
+                         " - Joined 5 machines into '" +
+                         Path("logs") + "\\tessamin-fleet-report.csv'.\n");
+  EXPECT_EQ(
+      ReadFile(Path("logs/tessamin-fleet-report.csv")),
+      x.substr(0, x.find("\r\n") + 2) + "\"'=CMD\",,no summary,,,,,,\r\n" + x.substr(x.find("\r\n") + 2) +
+          "A%B,2026-01-01 08:00:00,5,1,1,0,1,0.9,\r\npc9,,no summary,,,,,,\r\nREPORT,2026-01-01 08:00:01,0,,,,,,\r\n");
+  EXPECT_TRUE(Calls({"OpenSCManagerW"}).empty());
+
+  // A summary of the largest size read, and one of a byte more.
+  for (const char* name : {"BIG", "HUGE"}) {
+    std::string text = "computer,time,exit code\r\n" + std::string(name) + ",\"";
+    text += std::string((1 << 20) + (name[0] == 'H') - text.size() - 5, 'x') + "\",0\r\n";
+    WriteFile(Path("logs/" + std::string(name) + ".csv"), text);
+  }
+  EXPECT_NE(Output({"-report", Path("logs")}).find("0 / 3\n"), std::string::npos);
+  EXPECT_NE(Output({"-report", Path("logs")}).find(" - Error(223): Unable to read '" + Path("logs") + "\\HUGE.csv'."),
+            std::string::npos);
+  mkdir(Path("logs/tessamin-fleet-report.csv.tmp").c_str(), 0755);  // the report can't be written
+  const std::vector<std::string> fails[] = {
+      {"-report", Path("logs")}, {"-report", Path("missing")}, {"-report", Path("logs"), Path("missing")}};
+  for (const std::vector<std::string>& args : fails) EXPECT_EQ(Run(args).exitCode, 4);
+  EXPECT_EQ(Run({"-report"}).exitCode, 2);
+  EXPECT_EQ(Run({"-report", Path("logs"), Path("fleet.txt"), "x"}).exitCode, 2);
+}
+
 }  // namespace
