@@ -8,6 +8,7 @@
 #include "wlan/order.h"
 #include "wlan/order_file.h"
 #include "wlan/profile_file.h"
+#include "wlan/session.h"
 #include "wlan/status.h"
 #include "wzc/enable_check.h"
 
@@ -37,7 +38,23 @@ static int ApplyOrderFile(const WideString& wideFolder, const ValueList& limitLi
   return 1;
 }
 
-int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, DeployTally& tally) {
+// Each -limit GUID that names no interface of the machine; their number.
+static int ReportUnlistedInterfaces(const ValueList& limitList) {
+  const ValueList unlisted = UnlistedInterfaces(limitList);
+  for (const std::string& guidText : unlisted)
+    Print(" - Error: No wireless interface '" + NameForLine(guidText) + "' after waiting.\n");
+  return static_cast<int>(unlisted.size());
+}
+
+// Whether the interfaces will use the profiles: with -enable, whether it took; without it,
+// whether Windows manages each interface. The number of failures.
+static int ReportManagementFailures(const ValueList& limitList, bool enableRan, int enableFailures) {
+  if (enableRan) return (enableFailures < 0 ? 1 : enableFailures) + ReportEnableFailures(limitList);
+  return wlanSession.interfacesLoaded ? ReportUnmanagedInterfaces(limitList) : 0;
+}
+
+int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, int enableFailures,
+           DeployTally& tally) {
   const WideString wideFolder = ToWide(folder);
   std::vector<WideString> names;
   int exitCode = kDeployDone;
@@ -56,21 +73,20 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
     if (interfaces <= 0) {
       tally.failures = 1;
       Print(interfaces < 0 ? " - Error starting Wifi API\n" : " - Error: No wireless interface after waiting.\n");
-      exitCode = kDeployNoInterface;
+      exitCode = interfaces < 0 ? kDeployNoWifiApi : kDeployNoInterface;
     } else {
       tally.interfaces = interfaces;
+      tally.failures = ReportUnlistedInterfaces(limitList);
       AddFiles(wideFolder, names, limitList, tally);
       const int orderFailures = ApplyOrderFile(wideFolder, limitList);
       tally.failures += orderFailures;
       ListAps(limitList);
-      if (tally.deployedEverywhere < tally.files || orderFailures > 0) exitCode = kDeployIncomplete;
+      if (tally.deployedEverywhere < tally.files || tally.failures > 0) exitCode = kDeployIncomplete;
     }
   }
-  if (enableRan) {
-    const int enableFailures = ReportEnableFailures(limitList);
-    tally.failures += enableFailures;
-    if (enableFailures > 0 && exitCode == kDeployDone) exitCode = kDeployIncomplete;
-  }
+  const int managementFailures = ReportManagementFailures(limitList, enableRan, enableFailures);
+  tally.failures += managementFailures;
+  if (managementFailures > 0 && exitCode == kDeployDone) exitCode = kDeployIncomplete;
   if (tally.interfaces > 0) tally.states = PrintConnections(limitList);
   return exitCode;
 }

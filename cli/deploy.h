@@ -25,11 +25,12 @@ enum DeployExit {
   kDeployFolderUnlisted = 4,
   kDeployIncomplete = 5,
   kDeployNoInterface = 6,
+  kDeployNoWifiApi = 7,
 };
 
-// The exit code of the deployment; the tally is filled as far as it got.
-int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, DeployTally& tally);
+// The exit code of the deployment; the tally is filled as far as it got. enableFailures is
+// what EnableInterfaces returned when -enable ran in this run.
+int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan, int enableFailures,
+           DeployTally& tally);
 // What an exit code of a run means, for the log's last line.
 std::string ExitMeaning(int exitCode, bool deployRun);
-// Replaces LOGFOLDER\COMPUTERNAME.csv with the run's summary; prints why when it can't.
-void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally& tally);

@@ -2,7 +2,9 @@
 
 #include "cli/deploy.h"
 #include "cli/options.h"
+#include "cli/report.h"
 #include "cli/run_log.h"
+#include "cli/summary.h"
 #include "cli/usage.h"
 #include "text/print.h"
 #include "wlan/actions.h"
@@ -67,32 +69,46 @@ static bool DeployCommandLineIsSound(const OptionMap& options) {
 // unless the run has a code of its own.
 static const int kConnectFailed = 5;
 
+// -report's log folder and the fleet's list ("" for none): one or two values, none empty.
+static bool ReportValues(const OptionMap& options, std::string& folder, std::string& fleetList) {
+  const ValueList& values = options.find("-report")->second;
+  if (values.empty() || values.size() > 2 || values.back().empty()) return false;
+  folder = values.size() == 1 ? FolderValue(options, "-report") : values[0];
+  fleetList = values.size() == 2 ? values[1] : "";
+  return !folder.empty();
+}
+
+// A run whose only action is -report needs no WZCSVC: an administrator's workstation running a
+// later Windows has none.
+static bool OnlyReport(const OptionMap& options) {
+  for (const OptionMap::value_type& entry : options)
+    if (entry.first != "-report" && entry.first != "-log") return false;
+  return true;
+}
+
 static void ReleaseHandles() {
   CloseServiceHandle(WzcServiceHandle);
   CloseWifiApi();
 }
 
 // Everything after the usage checks: the service, the actions in their fixed order, the
-// usage screen when none was asked for. The exit code.
-static int RunActions(const OptionMap& options, DeployTally& tally) {
+// usage screen when none was asked for (-report, which runs after them, is one). The exit code.
+static int RunActions(const OptionMap& options, bool reportAsked, DeployTally& tally) {
   const ValueList limitList = BuildLimitList(options);
   WzcServiceHandle = OpenWzcService();
   if (WzcServiceHandle == nullptr) {
     Print("Unable to access Wireless Zero Configuration service.\n");
     return 1;
   }
-  bool actionRan = false;
   const bool enable = HasOption(options, "-enable");
-  if (enable) {
-    actionRan = true;
-    EnableInterfaces(limitList);
-  }
+  const int enableFailures = enable ? EnableInterfaces(limitList) : 0;
+  bool actionRan = reportAsked || enable;
   if (RunForEachValue(options, "-delete", DeleteAp, limitList)) actionRan = true;
   if (RunForEachValue(options, "-add", AddAp, limitList)) actionRan = true;
   int exitCode = 0;
   if (HasOption(options, "-deploy")) {
     actionRan = true;
-    exitCode = Deploy(FolderValue(options, "-deploy"), limitList, enable, tally);
+    exitCode = Deploy(FolderValue(options, "-deploy"), limitList, enable, enableFailures, tally);
   }
   if (HasOption(options, "-log")) actionRan = true;
   const ValueList orderNames = Values(options, "-order");
@@ -143,11 +159,23 @@ int RunTool(int argc, char** argv) {
     Print(" - Error: -deploy and -log take one folder each, and -limit at least one GUID.\n");
     return kDeployBadCommandLine;
   }
+  const bool report = HasOption(options, "-report");
+  std::string reportFolder, fleetList;
+  if (report && !ReportValues(options, reportFolder, fleetList)) {
+    Print(" - Error: -report takes a log folder and, after it, a list of the fleet's computers if you have one.\n");
+    return kReportBadCommandLine;
+  }
   const std::string logFolder = FolderValue(options, "-log");
+  if (HasOption(options, "-log") && logFolder.empty()) Print(" - Error: -log takes one folder.\n");
   if (!logFolder.empty()) OpenRunLog(logFolder);
+  if (deploy && !logFolder.empty()) RemoveSummary(logFolder);
   DeployTally tally;
-  const int exitCode = RunActions(options, tally);
+  int exitCode = OnlyReport(options) ? 0 : RunActions(options, report, tally);
   if (deploy && !logFolder.empty()) WriteSummary(logFolder, exitCode, tally);
+  if (report && exitCode != kDeployNoService) {
+    const int reportCode = ReportFleet(reportFolder, fleetList);
+    if (exitCode == 0) exitCode = reportCode;
+  }
   if (!logFolder.empty()) CloseRunLog(exitCode, ExitMeaning(exitCode, deploy));
   return exitCode;
 }

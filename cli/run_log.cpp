@@ -34,6 +34,24 @@ DWORD WriteWhole(HANDLE file, const std::string& bytes) {
   return written == bytes.size() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
+// "\r\n" when the log ends inside a line (an entry cut off by a full disk, a kill or a
+// shutdown), so that the next entry begins on a line of its own. A log that can't be read is
+// taken as ending with a line end: a share may let machines write their logs, not read them.
+std::string LineEndBeforeEntry(const WideString& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  LARGE_INTEGER size, last;
+  char byte = '\n';
+  DWORD read = 0;
+  if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+    last.QuadPart = size.QuadPart - 1;
+    if (SetFilePointerEx(file, last, nullptr, FILE_BEGIN)) ReadFile(file, &byte, 1, &read, nullptr);
+  }
+  CloseHandle(file);
+  return byte == '\n' ? "" : "\r\n";
+}
+
 std::string FirstLine() {
   return "==== " + ComputerName() + " " + LocalTimeText() + " tessamin " + TESSAMIN_VERSION;
 }
@@ -82,10 +100,12 @@ void FallBack(DWORD error, const std::string& pending) {
   const WideString path = JoinPath(WideString(temp, length), WTEXT("tessamin-deploy.log"));
   runLog.fallback = true;
   runLog.shownPath = ToAnsi(path.c_str(), path.size());
-  runLog.file = OpenFallbackLog(path);
   const std::string entry =
       FirstLine() + ": cannot write the log '" + failed + "' (error " + code + "), so this one is used\n";
-  if (runLog.file == INVALID_HANDLE_VALUE || WriteWhole(runLog.file, WithCrLf(entry + pending)) != ERROR_SUCCESS) {
+  const std::string lineEnd = LineEndBeforeEntry(path);
+  runLog.file = OpenFallbackLog(path);
+  if (runLog.file == INVALID_HANDLE_VALUE ||
+      WriteWhole(runLog.file, lineEnd + WithCrLf(entry + pending)) != ERROR_SUCCESS) {
     StopLogging();
     PrintError(error, "write the log '" + failed + "' or '" + runLog.shownPath + "'");
     return;
@@ -124,9 +144,10 @@ void OpenRunLog(const std::string& logFolder) {
   runLog.shownPath = ToAnsi(path.c_str(), path.size());
   DWORD error = MakeFolders(folder);
   if (error == ERROR_SUCCESS) {
+    const std::string lineEnd = LineEndBeforeEntry(path);
     runLog.file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (runLog.file == INVALID_HANDLE_VALUE) error = GetLastError();
+    error = runLog.file == INVALID_HANDLE_VALUE ? GetLastError() : WriteWhole(runLog.file, lineEnd);
   }
   if (error != ERROR_SUCCESS) return FallBack(error, "");
   SetOutputCopy(CopyToLog);

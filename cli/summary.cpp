@@ -1,6 +1,8 @@
-// The one-line summary of a deployment that report.cmd joins over a fleet, and the meaning of
+// The one-line summary of a deployment that -report joins over a fleet, and the meaning of
 // each exit code.
-#include "cli/deploy.h"
+#include "cli/summary.h"
+
+#include "cli/csv.h"
 #include "cli/run_log.h"
 #include "files/folders.h"
 #include "files/replace_file.h"
@@ -16,38 +18,74 @@ std::string ExitMeaning(int exitCode, bool deployRun) {
     case kDeployNoProfiles: return "no profile file in the profile folder";
     case kDeployFolderUnlisted: return "the profile folder could not be listed";
     case kDeployIncomplete:
-      return "a profile file not deployed on some interface, the order of ORDER.TXT not set, or -enable did not take";
+      return "a profile file not deployed on some interface, the order of ORDER.TXT not set, -enable did not take, "
+             "an interface not managed by Windows, or a -limit GUID not on this machine";
     case kDeployNoInterface: return "no wireless interface after waiting";
+    case kDeployNoWifiApi:
+      return "the Wireless LAN API could not be started (its update missing, or WZCSVC not answering)";
     default: return "failed";
   }
 }
 
-// A field as RFC 4180 writes it: quoted, its quotes doubled, when it holds a comma, a quote
-// or a line end.
-static std::string CsvField(const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
-  std::string quoted = "\"";
-  for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
+namespace {
+
+struct RunRecord {
+  std::string computer;
+  std::string time;
+  int exitCode;
+  const DeployTally& tally;
+};
+
+struct Column {
+  const char* name;
+  std::string (*field)(const RunRecord&);
+};
+
+// One line per column, in their order; -report's header comes from here too. The counts are
+// never negative, so no number the tool writes is taken for a formula.
+const Column kColumns[] = {
+    {"computer", [](const RunRecord& run) { return run.computer; }},
+    {"time", [](const RunRecord& run) { return run.time; }},
+    {"exit code", [](const RunRecord& run) { return std::to_string(run.exitCode); }},
+    {"files", [](const RunRecord& run) { return std::to_string(run.tally.files); }},
+    {"interfaces", [](const RunRecord& run) { return std::to_string(run.tally.interfaces); }},
+    {"deployed everywhere", [](const RunRecord& run) { return std::to_string(run.tally.deployedEverywhere); }},
+    {"failures", [](const RunRecord& run) { return std::to_string(run.tally.failures); }},
+    {"version", [](const RunRecord&) { return std::string(TESSAMIN_VERSION); }},
+    {"states", [](const RunRecord& run) { return run.tally.states; }},
+};
+
+WideString SummaryPath(const std::string& logFolder) {
+  return JoinPath(ToWide(logFolder), ToWide(ComputerName() + ".csv"));
+}
+
+std::string Shown(const WideString& path) {
+  return ToAnsi(path.c_str(), path.size());
+}
+
+}  // namespace
+
+ValueList SummaryColumns() {
+  ValueList names;
+  for (const Column& column : kColumns) names.push_back(column.name);
+  return names;
+}
+
+void RemoveSummary(const std::string& logFolder) {
+  const WideString path = SummaryPath(logFolder);
+  if (DeleteFileW(path.c_str())) return;
+  const DWORD error = GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+    PrintError(error, "remove the summary '" + Shown(path) + "' of an earlier run");
 }
 
 void WriteSummary(const std::string& logFolder, int exitCode, const DeployTally& tally) {
-  const std::string fields[] = {ComputerName(),
-                                LocalTimeText(),
-                                std::to_string(exitCode),
-                                std::to_string(tally.files),
-                                std::to_string(tally.interfaces),
-                                std::to_string(tally.deployedEverywhere),
-                                std::to_string(tally.failures),
-                                TESSAMIN_VERSION,
-                                tally.states};
-  std::string line;
-  for (const std::string& field : fields) line += (line.empty() ? "" : ",") + CsvField(field);
-  const std::string text =
-      "computer,time,exit code,files,interfaces,deployed everywhere,failures,version,states\r\n" + line + "\r\n";
-  const WideString folder = ToWide(logFolder);
-  const WideString path = JoinPath(folder, ToWide(ComputerName() + ".csv"));
-  DWORD error = MakeFolders(folder);
+  const RunRecord run = {ComputerName(), LocalTimeText(), exitCode, tally};
+  ValueList fields;
+  for (const Column& column : kColumns) fields.push_back(column.field(run));
+  const std::string text = CsvRecord(SummaryColumns()) + CsvRecord(fields);
+  const WideString path = SummaryPath(logFolder);
+  DWORD error = MakeFolders(ToWide(logFolder));
   if (error == ERROR_SUCCESS) error = ReplaceFileWhole(path, text, kAnyoneMayRead);
-  if (error != ERROR_SUCCESS) PrintError(error, "write the summary '" + ToAnsi(path.c_str(), path.size()) + "'");
+  if (error != ERROR_SUCCESS) PrintError(error, "write the summary '" + Shown(path) + "'");
 }

@@ -17,8 +17,11 @@ rem   2  no log folder given, or an argument other than "enable"
 rem   3  no profiles in the profiles folder
 rem   4  the profiles folder could not be listed, or tessamin.exe not started
 rem   5  a profile was not added on some interface, a name of ORDER.TXT could
-rem      not be put in its place, or -enable did not take
+rem      not be put in its place, -enable did not take, or (without enable)
+rem      Windows does not manage an interface
 rem   6  no wireless interface, after waiting a minute for one
+rem   7  the Wireless LAN API could not be started (its update KB918997 is
+rem      missing, or WZCSVC does not answer)
 setlocal EnableExtensions DisableDelayedExpansion
 rem An inherited variable of this name would hide the value cmd gives it.
 set "ERRORLEVEL="
@@ -29,7 +32,7 @@ if /i "%~2"=="enable" set "enable=-enable"
 if not "%~2"=="" if not defined enable goto usage
 rem The log folder goes last: a trailing backslash there escapes the closing quote.
 "%~dp0tessamin.exe" -deploy "%~dp0profiles" %enable% -log "%~1"
-if errorlevel 7 exit /b 4
+if errorlevel 8 exit /b 4
 if not errorlevel 0 exit /b 4
 exit /b %ERRORLEVEL%
 

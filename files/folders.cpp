@@ -34,3 +34,34 @@ DWORD MakeFolders(const WideString& folder) {
   }
   return ERROR_SUCCESS;
 }
+
+static WCHAR FoldedAscii(WCHAR unit) {
+  return unit >= 'A' && unit <= 'Z' ? static_cast<WCHAR>(unit - 'A' + 'a') : unit;
+}
+
+static bool EndsIn(const WideString& name, const std::string& extension) {
+  if (name.size() < extension.size()) return false;
+  for (size_t i = 0; i < extension.size(); ++i) {
+    const WCHAR wanted = static_cast<unsigned char>(extension[i]);
+    if (FoldedAscii(name[name.size() - extension.size() + i]) != FoldedAscii(wanted)) return false;
+  }
+  return true;
+}
+
+DWORD ListFilesEndingIn(const WideString& folder, const std::string& extension, std::vector<WideString>& names) {
+  names.clear();
+  const WideString pattern = JoinPath(folder, WTEXT("*"));
+  WIN32_FIND_DATAW found;
+  const HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
+  if (listing == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;  // an empty folder
+  }
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsIn(found.cFileName, extension))
+      names.push_back(found.cFileName);
+  } while (FindNextFileW(listing, &found));
+  const DWORD error = GetLastError();
+  FindClose(listing);
+  return error == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : error;
+}

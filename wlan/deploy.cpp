@@ -16,10 +16,17 @@ int AwaitSelectedInterfaces(const ValueList& limitList) {
   const DWORD waitStarted = GetTickCount();
   for (;;) {
     const int selected = started == 0 ? SelectedInterfaceCount(limitList) : 0;
-    if (selected > 0) return selected;
-    if (static_cast<DWORD>(GetTickCount() - waitStarted) >= kInterfaceWait) break;
+    const bool allListed = selected > 0 && (limitList.empty() || static_cast<size_t>(selected) == limitList.size());
+    if (allListed || static_cast<DWORD>(GetTickCount() - waitStarted) >= kInterfaceWait)
+      return started == 0 ? selected : -1;
     Sleep(kInterfacePoll);
     started = RestartWifiApi();
   }
-  return started == 0 ? 0 : -1;
+}
+
+ValueList UnlistedInterfaces(const ValueList& limitList) {
+  ValueList unlisted;
+  for (const std::string& guidText : limitList)
+    if (SelectedInterfaceCount(ValueList{guidText}) == 0) unlisted.push_back(guidText);
+  return unlisted;
 }

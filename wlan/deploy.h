@@ -9,9 +9,12 @@
 #include "text/value_list.h"
 
 // A new Native Wifi session, listed again every few seconds for up to a minute until it holds
-// a selected interface (an adapter XP lists late, as after a restart of WZCSVC). The number
-// of selected interfaces, or -1 when Native Wifi could not be started at all.
+// every interface -limit names, or any interface without -limit (an adapter XP lists late, as
+// after a restart of WZCSVC). The number of selected interfaces, or -1 when Native Wifi could
+// not be started at all.
 int AwaitSelectedInterfaces(const ValueList& limitList);
+// The -limit values that name no interface of the session.
+ValueList UnlistedInterfaces(const ValueList& limitList);
 
 // Stores the profile text on every selected interface, printing -add's line for each; the
 // number of interfaces that stored it.

@@ -1,5 +1,6 @@
 // -export FOLDER: every stored profile of every selected interface written to a file of its
-// own, which -add stores again, and FOLDER\ORDER.TXT with their order of preference.
+// own, which -add stores again, and FOLDER\ORDER.TXT with their order of preference; an
+// export that writes no profile file leaves an ORDER.TXT already there as it was.
 #include <vector>
 
 #include "files/folders.h"
@@ -127,6 +128,6 @@ int ExportAps(std::string folder, ValueList limitList) {
   ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     ExportInterface(run, entry, guidText);
   });
-  WriteOrderFile(run);
+  if (!run.files.empty()) WriteOrderFile(run);
   return 0;
 }

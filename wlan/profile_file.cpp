@@ -51,29 +51,8 @@ static bool ComesBefore(const WideString& a, const WideString& b) {
   return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-static bool IsProfileFile(const WIN32_FIND_DATAW& found) {
-  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  WideString name(found.cFileName);
-  if (name.size() < 4) return false;
-  const WCHAR* end = name.c_str() + name.size() - 4;
-  return end[0] == '.' && UpperAscii(end[1]) == 'X' && UpperAscii(end[2]) == 'M' && UpperAscii(end[3]) == 'L';
-}
-
 DWORD ListProfileFiles(const WideString& folder, std::vector<WideString>& names) {
-  names.clear();
-  const WideString pattern = JoinPath(folder, WTEXT("*"));
-  WIN32_FIND_DATAW found;
-  const HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
-  if (listing == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;  // an empty folder
-  }
-  do {
-    if (IsProfileFile(found)) names.push_back(found.cFileName);
-  } while (FindNextFileW(listing, &found));
-  const DWORD error = GetLastError();
-  FindClose(listing);
-  if (error != ERROR_NO_MORE_FILES) return error;
+  const DWORD error = ListFilesEndingIn(folder, ".xml", names);
   std::sort(names.begin(), names.end(), ComesBefore);
-  return ERROR_SUCCESS;
+  return error;
 }

@@ -66,6 +66,19 @@ std::string PrintConnections(const ValueList& limitList) {
   return states;
 }
 
+int ReportUnmanagedInterfaces(const ValueList& limitList) {
+  int unmanaged = 0;
+  ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
+    BOOL managed = TRUE;
+    if (QueryValue(entry.InterfaceGuid, wlan_intf_opcode_autoconf_enabled, &managed, sizeof managed) != ERROR_SUCCESS ||
+        managed)
+      return;  // a failed query shows in the connections that follow
+    ++unmanaged;
+    Print(" - Error: Windows does not manage interface '" + guidText + "': run with enable (-enable).\n");
+  });
+  return unmanaged;
+}
+
 int ListStatus(ValueList limitList) {
   if (!WifiApiReady()) return -1;
   PrintConnections(limitList);

@@ -14,3 +14,7 @@ DWORD QueryValue(const GUID& guid, WLAN_INTF_OPCODE opcode, void* value, DWORD s
 // the states for a summary: "GUIDTEXT: STATE; GUIDTEXT: error CODE". The Native Wifi session
 // must be started.
 std::string PrintConnections(const ValueList& limitList);
+// -deploy without -enable: an error line for each selected interface that Windows does not
+// manage (a vendor's utility holds it), which will never use the profiles; their number. The
+// Native Wifi session must be started.
+int ReportUnmanagedInterfaces(const ValueList& limitList);

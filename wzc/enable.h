@@ -7,6 +7,6 @@ static const unsigned long WzcEnableMask = 0x04008000;
 
 // Sets WzcEnableMask in each selected interface's ControlFlags, stopping the service once
 // before the first write, then asks the service to start. Prints a line for each failure: a
-// stop, a write or a start that fails, a service not running at the end. 0, or -1 when
-// Native Wifi can't start.
+// stop, a write or a start that fails or does not finish. Their number, or -1 when Native
+// Wifi can't start.
 int EnableInterfaces(ValueList limitList);

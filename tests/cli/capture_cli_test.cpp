@@ -139,12 +139,27 @@ TEST_F(CaptureTest, ExportedFilesDeployTheSameProfilesAgain) {
       EXPECT_EQ(ReadFile(Path("out/" + file)).compare(0, 23, "<?xml version=\"1.0\"?>\r\n"), 0) << file;
     }
     if (!c.deployAgain) continue;
-    UseMachine(Machine(c.codePage, {}));
+    MachineJson target = Machine(c.codePage, {});
+    SetControlFlags(target, kGuidA, DwordValue(0x04008000));
+    UseMachine(target);
     EXPECT_EQ(Run({"-deploy", Path("out"), "-limit", kA}).exitCode, 0);
     EXPECT_EQ(StoredNames(0).size(), c.a.size());
     Output({"-export", Path("again"), "-limit", kA});
     for (const std::string& file : files)  // the same names, in the same order, with the same texts
       EXPECT_EQ(ReadFile(Path("again/" + file)), ReadFile(Path("out/" + file))) << file;
+  }
+}
+
+// ORDER.TXT stays as it was when no profile is exported (none selected, a list that fails).
+TEST_F(CaptureTest, ExportKeepsOrderTxtUnlessItWritesAProfile) {
+  MachineJson machine = TwoInterfaceMachine();
+  machine["wlan"]["interfaces"][0]["profileListError"] = 5;
+  UseMachine(machine);
+  mkdir(Path("out").c_str(), 0755);
+  for (const std::string& limit : {std::string("{0-0-0-0000-000000000000}"), kA, kB}) {
+    WriteFile(Path("out/ORDER.TXT"), "kept\n");
+    Run({"-export", Path("out"), "-limit", limit});
+    EXPECT_EQ(ReadFile(Path("out/ORDER.TXT")), limit == kB ? "CoffeeShop\r\n" : "kept\n") << limit;
   }
 }
 

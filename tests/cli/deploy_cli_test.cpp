@@ -56,6 +56,21 @@ std::string SummaryCounts(const std::string& csv) {
 
 const auto kNothing = [](MachineJson&, const std::string&) {};
 
+const char kAbsent[] = "{0-0-0-0000-000000000000}";
+const auto kNoWlanApi = [](MachineJson& m, const std::string&) { m["wlan"]["openError"] = 126; };
+const auto kUnmanagedA = [](MachineJson& m, const std::string&) { SetControlFlags(m, kGuidA, DwordValue(0x8000)); };
+const auto kStopRefused = [](MachineJson& m, const std::string&) {
+  m["services"]["WZCSVC"]["stopError"] = 1053;
+  SetControlFlags(m, kGuidA, DwordValue(0));
+};
+
+// Both interfaces managed by Windows, as -deploy without -enable needs them.
+MachineJson ManagedMachine() {
+  MachineJson machine = TwoInterfaceMachine();
+  for (const char* guid : {kGuidA, kGuidB}) SetControlFlags(machine, guid, DwordValue(0x04008000));
+  return machine;
+}
+
 std::vector<std::string> ManyFiles(int count) {
   std::vector<std::string> names;
   char name[64];
@@ -94,6 +109,9 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        1,
        "0,1,2,1,0",
        ""},
+      {"one -limit GUID absent", {"a.xml"}, kNothing, {"-limit", kGuidB, kAbsent}, 5, 0, "5,1,1,1,1", "'{0-0-0-0"},
+      {"every -limit GUID absent", {"a.xml"}, kNothing, {"-limit", kAbsent}, 6, 0, "6,1,0,0,1", "interface after"},
+      {"no Wireless LAN API", {"a.xml"}, kNoWlanApi, {}, 7, 0, "7,1,0,0,1", "7: the Wireless LAN API could not"},
       {"no interface after 60 virtual seconds",
        {"a.xml"},
        [](MachineJson& m, const std::string&) { m["wlan"]["interfacesFromTick"] = 4000000000u; },
@@ -135,9 +153,11 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
        0,
        "5,1,2,0,1",
        ""},
+      {"unmanaged, no -enable", {"a.xml"}, kUnmanagedA, {}, 5, 1, "5,1,2,1,1", "9}': run with enable (-enable)."},
+      {"a stop that fails", {"a.xml"}, kStopRefused, {"-enable"}, 5, 1, "5,1,2,1,1", "(1053): Unable to stop service"},
       {"-enable where a key can't be opened",
        {"a.xml"},
-       kNothing,
+       [](MachineJson& m, const std::string&) { m["registry"].erase(InterfaceKey(kGuidB)); },
        {"-enable"},
        5,
        1,
@@ -171,8 +191,7 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
     mkdir(Path("profiles (x) & %^!").c_str(), 0755);
     for (size_t i = 0; i < c.files.size(); ++i)
       WriteFile(Path("profiles (x) & %^!/" + c.files[i]), ProfileXml("Deploy" + std::to_string(i + 1)));
-    MachineJson machine = TwoInterfaceMachine();
-    SetControlFlags(machine, kGuidA, DwordValue(0));
+    MachineJson machine = ManagedMachine();
     c.prepare(machine, dir);
     UseMachine(machine);
     const ProgramRun run = Deploy(Path(c.folder), Path("logs (x86)/sub"), c.extraArgs, c.outputClosed);
@@ -202,8 +221,7 @@ TEST_F(DeployTest, EachCaseStoresLogsSumsUpAndEndsWithItsExitCode) {
 }
 
 TEST_F(DeployTest, AnUnwritableLogFolderLogsToTempAndStillDeploys) {
-  MachineJson machine = TwoInterfaceMachine();
-  UseMachine(machine);
+  UseMachine(ManagedMachine());
   mkdir(Path("profiles").c_str(), 0755);
   mkdir(Path("temp").c_str(), 0755);
   WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
@@ -229,6 +247,84 @@ TEST_F(DeployTest, AnUnwritableLogFolderLogsToTempAndStillDeploys) {
   EXPECT_EQ(Deploy(Path("profiles"), Path("file/logs"), {}).exitCode, 0);
   EXPECT_EQ(ReadFile(Path("elsewhere")), "");
   EXPECT_EQ(Deploy(Path("profiles"), Path("logs"), {"-limit", ""}).exitCode, 2);
+}
+
+// A run that can't finish after one that did: its log's disk full, its summary unwritable.
+TEST_F(DeployTest, AFailedRunLeavesNoSummaryOfAnEarlierOneAndTheNextEntryBeginsALine) {
+  MachineJson machine = ManagedMachine();
+  machine["computerName"] = "-2+3";  // a spreadsheet would compute it
+  UseMachine(machine);
+  mkdir(Path("profiles").c_str(), 0755);
+  mkdir(Path("temp").c_str(), 0755);
+  WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
+  const std::string log = Path("logs/-2+3.log"), summary = Path("logs/-2+3.csv");
+  ASSERT_EQ(Deploy(Path("profiles"), Path("logs"), {}).exitCode, 0);
+  const std::string csv = ReadFile(summary);
+  EXPECT_EQ(csv.substr(csv.find("\r\n") + 2, 10), "\"'-2+3\",20");
+
+  RemoveTree(log);
+  ASSERT_EQ(symlink("/dev/full", log.c_str()), 0);
+  mkdir((summary + ".tmp").c_str(), 0755);
+  EXPECT_EQ(Deploy(Path("missing"), Path("logs"), {}).exitCode, 4);
+  EXPECT_FALSE(FileExists(summary));
+  EXPECT_NE(ReadFile(Path("temp/tessamin-deploy.log")).find("(error 112)"), std::string::npos);
+
+  RemoveTree(log);
+  RemoveTree(summary + ".tmp");
+  WriteFile(log, "==== -2+3 2026-01-01 08:00:00 tessamin 1.0.0\r\n - Added AP fr");
+  EXPECT_EQ(Deploy(Path("profiles"), Path("logs"), {}).exitCode, 0);
+  EXPECT_EQ(ReadFile(log).find(" - Added AP fr\r\n==== -2+3 20"), 46u);
+  EXPECT_EQ(SummaryCounts(ReadFile(summary)), "0,1,2,1,0");
+}
+
+// -report on a workstation without WZCSVC: summaries of three versions, files that are none,
+// and the fleet's list with machines that left none.
+TEST_F(DeployTest, ReportJoinsTheFleetsSummariesUnderOneHeader) {
+  MachineJson machine = ManagedMachine();
+  machine["computerName"] = "@X";
+  UseMachine(machine);
+  mkdir(Path("profiles").c_str(), 0755);
+  WriteFile(Path("profiles/a.xml"), ProfileXml("Deploy1"));
+  ASSERT_EQ(Deploy(Path("profiles"), Path("logs"), {"-limit", kGuidB}).exitCode, 0);
+  const std::string x = ReadFile(Path("logs/@X.csv"));
+  WriteFile(Path("logs/A%B.csv"),
+            "computer,time,exit code,files,interfaces,deployed everywhere,failures,version\r\n"
+            "A%B,2026-01-01 08:00:00,5,1,1,0,1,0.9\r\n");
+  WriteFile(Path("logs/REPORT.CSV"), "computer,time,exit code,later\r\nREPORT,2026-01-01 08:00:01,0,x\r\n");
+  WriteFile(Path("logs/report.csv"), x + x.substr(x.find("\r\n") + 2));  // the old script's report
+  WriteFile(Path("logs/copy.csv"), x);
+  WriteFile(Path("fleet.txt"), "\xEF\xBB\xBFpc9\r\n \"a%b\" \r\n=CMD$\tWorkstation\r\n\r\n");
+  machine.erase("services");
+  UseMachine(machine);
+  const ProgramRun run = Run({"-report", Path("logs"), Path("fleet.txt")});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, " - Left out '" + Path("logs") + "\\copy.csv': it is not one machine's summary.\n - Left out '" +
+                         Path("logs") +
+                         "\\report.csv': it is not one machine's summary.\n"
+                         "Machines By Exit Code:\n0 / 2\n5 / 1\nno summary / 2\n\n"
+                         " - Joined 5 machines into '" +
+                         Path("logs") + "\\tessamin-fleet-report.csv'.\n");
+  EXPECT_EQ(
+      ReadFile(Path("logs/tessamin-fleet-report.csv")),
+      x.substr(0, x.find("\r\n") + 2) + "\"'=CMD\",,no summary,,,,,,\r\n" + x.substr(x.find("\r\n") + 2) +
+          "A%B,2026-01-01 08:00:00,5,1,1,0,1,0.9,\r\npc9,,no summary,,,,,,\r\nREPORT,2026-01-01 08:00:01,0,,,,,,\r\n");
+  EXPECT_TRUE(Calls({"OpenSCManagerW"}).empty());
+
+  // A summary of the largest size read, and one of a byte more.
+  for (const char* name : {"BIG", "HUGE"}) {
+    std::string text = "computer,time,exit code\r\n" + std::string(name) + ",\"";
+    text += std::string((1 << 20) + (name[0] == 'H') - text.size() - 5, 'x') + "\",0\r\n";
+    WriteFile(Path("logs/" + std::string(name) + ".csv"), text);
+  }
+  EXPECT_NE(Output({"-report", Path("logs")}).find("0 / 3\n"), std::string::npos);
+  EXPECT_NE(Output({"-report", Path("logs")}).find(" - Error(223): Unable to read '" + Path("logs") + "\\HUGE.csv'."),
+            std::string::npos);
+  mkdir(Path("logs/tessamin-fleet-report.csv.tmp").c_str(), 0755);  // the report can't be written
+  const std::vector<std::string> fails[] = {
+      {"-report", Path("logs")}, {"-report", Path("missing")}, {"-report", Path("logs"), Path("missing")}};
+  for (const std::vector<std::string>& args : fails) EXPECT_EQ(Run(args).exitCode, 4);
+  EXPECT_EQ(Run({"-report"}).exitCode, 2);
+  EXPECT_EQ(Run({"-report", Path("logs"), Path("fleet.txt"), "x"}).exitCode, 2);
 }
 
 }  // namespace

@@ -42,6 +42,18 @@ TEST_F(DriverTest, ValuelessDeleteOrAddIsNoAction) {
   EXPECT_TRUE(Calls({"WlanOpenHandle"}).empty());
 }
 
+// -log takes exactly one folder; without -deploy a mistake there is said, the exit code kept.
+TEST_F(DriverTest, LogWithoutOneFolderIsSaid) {
+  UseMachine(TwoInterfaceMachine());
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"-status", "-log", Path("a"), Path("b")}, {"-status", "-log"}}) {
+    const ProgramRun run = Run(args);
+    EXPECT_EQ(run.out.find(" - Error: -log takes one folder.\nConnections By Interface:\n"), 0u) << run.out;
+    EXPECT_EQ(run.exitCode, 0);
+  }
+  EXPECT_FALSE(FileExists(Path("a")) || FileExists(Path("b")));
+}
+
 TEST_F(DriverTest, ServiceThatCannotBeOpenedEndsTheRunWithExitCode1) {
   MachineJson noService = TwoInterfaceMachine();
   noService["services"] = MachineJson::object();

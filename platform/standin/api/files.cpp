@@ -394,6 +394,27 @@ extern "C" BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize) {
   return result;
 }
 
+// A device stays at 0; a position past the end is allowed, one before the start is not.
+extern "C" BOOL WINAPI SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, PLARGE_INTEGER lpNewFilePointer,
+                                        DWORD dwMoveMethod) {
+  HostHandle* file = FileHandle(hFile);
+  static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+  off_t position = 0;
+  BOOL result = FALSE;
+  if (!file) SetLastError(ERROR_INVALID_HANDLE);
+  else if (dwMoveMethod > FILE_END) SetLastError(ERROR_INVALID_PARAMETER);
+  else if (file->device) result = TRUE;
+  else if (dwMoveMethod != FILE_BEGIN && (position = lseek(file->fd, 0, kWhence[dwMoveMethod])) < 0)
+    SetLastError(ErrorFor(errno, file->path));
+  else if ((position += liDistanceToMove.QuadPart) < 0) SetLastError(ERROR_NEGATIVE_SEEK);
+  else if (lseek(file->fd, position, SEEK_SET) < 0) SetLastError(ErrorFor(errno, file->path));
+  else result = TRUE;
+  if (result && lpNewFilePointer != nullptr) lpNewFilePointer->QuadPart = position;
+  Trace("SetFilePointerEx " + PathOf(hFile) + " " + std::to_string(liDistanceToMove.QuadPart) + " " +
+        std::to_string(dwMoveMethod) + " -> " + Outcome(result));
+  return result;
+}
+
 extern "C" DWORD WINAPI GetFileType(HANDLE hFile) {
   HostHandle* file = FileHandle(hFile);
   struct stat info;

@@ -78,6 +78,7 @@ typedef struct SC_HANDLE__* SC_HANDLE;
 #define ERROR_DISK_FULL 112L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
+#define ERROR_NEGATIVE_SEEK 131L
 #define ERROR_INVALID_LEVEL 124L
 #define ERROR_DIR_NOT_EMPTY 145L
 #define ERROR_ALREADY_EXISTS 183L
@@ -390,6 +391,9 @@ typedef struct _WLAN_RAW_DATA {
 #define FILE_TYPE_DISK 0x0001
 #define FILE_TYPE_CHAR 0x0002
 #define FILE_TYPE_PIPE 0x0003
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_WRITE_THROUGH 0x00000008
 #define SDDL_REVISION_1 1
@@ -531,6 +535,8 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
                       LPOVERLAPPED lpOverlapped);
 BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
+BOOL WINAPI SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, PLARGE_INTEGER lpNewFilePointer,
+                             DWORD dwMoveMethod);
 DWORD WINAPI GetFileType(HANDLE hFile);
 BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
 BOOL WINAPI CloseHandle(HANDLE hObject);
