@@ -28,10 +28,6 @@ struct ConnectAttempt {
   std::string line;  // why it did not connect
 };
 
-static WideString NameUpToTerminator(const WCHAR* name) {
-  return WideString(name, std::find(name, name + WLAN_MAX_NAME_LENGTH, 0));
-}
-
 // The stored name that the typed one names on the interface: 0, ERROR_NOT_FOUND, or why the
 // profiles can't be had.
 static DWORD FindStoredName(const GUID& guid, const std::string& name, WideString& storedName) {
@@ -45,7 +41,7 @@ static DWORD FindStoredName(const GUID& guid, const std::string& name, WideStrin
   for (DWORD p = 0; p < profiles->dwNumberOfItems && storedName.empty(); ++p) {
     const WCHAR* stored = profiles->ProfileInfo[p].strProfileName;
     if (IsProfileNamed(stored, ToAnsi(stored, WLAN_MAX_NAME_LENGTH), name, wideName))
-      storedName = NameUpToTerminator(stored);
+      storedName = FixedSizeName(stored);
   }
   WlanFreeMemory(profiles);
   return storedName.empty() ? ERROR_NOT_FOUND : ERROR_SUCCESS;
@@ -57,7 +53,7 @@ static bool IsConnectedTo(const GUID& guid, const WideString& storedName) {
   return QueryValue(guid, wlan_intf_opcode_interface_state, &state, sizeof state) == ERROR_SUCCESS &&
          state == wlan_interface_state_connected &&
          QueryValue(guid, wlan_intf_opcode_current_connection, &connection, sizeof connection) == ERROR_SUCCESS &&
-         NameUpToTerminator(connection.strProfileName) == storedName;
+         FixedSizeName(connection.strProfileName) == storedName;
 }
 
 // Looks for the profile's network in the interface's list: joined already, joined now, or a
@@ -73,7 +69,7 @@ static void StartAttempt(ConnectAttempt& attempt) {
   for (DWORD n = 0; n < networks->dwNumberOfItems && found == nullptr; ++n) {
     const WLAN_AVAILABLE_NETWORK& network = networks->Network[n];
     if ((network.dwFlags & WLAN_AVAILABLE_NETWORK_HAS_PROFILE) &&
-        NameUpToTerminator(network.strProfileName) == attempt.storedName)
+        FixedSizeName(network.strProfileName) == attempt.storedName)
       found = &network;
   }
   if (found == nullptr) {

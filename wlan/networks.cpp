@@ -5,6 +5,7 @@
 #include "text/code_page.h"
 #include "text/print.h"
 #include "wlan/actions.h"
+#include "wlan/profile_list.h"
 #include "wlan/reason_text.h"
 #include "wlan/session.h"
 
@@ -70,22 +71,56 @@ static std::string NetworkLine(const std::string& guidText, const WLAN_AVAILABLE
          SecurityWords(network) + " / " + NetworkVerdict(network) + "\n";
 }
 
-void PrintNetworks(const ValueList& limitList) {
+// For each stored profile of the interface: its network's signal and verdict, or that it is not
+// in range; "no profile" when it holds none.
+static std::string ProfilesInRange(const GUID& interfaceGuid, const WLAN_AVAILABLE_NETWORK_LIST& networks) {
+  PWLAN_PROFILE_INFO_LIST profiles = nullptr;
+  const DWORD result = WlanGetProfileList(wlanSession.clientHandle, &interfaceGuid, nullptr, &profiles);
+  if (result != ERROR_SUCCESS || profiles == nullptr) {
+    if (profiles != nullptr) WlanFreeMemory(profiles);
+    return "error " + std::to_string(static_cast<int>(result));
+  }
+  std::string items = profiles->dwNumberOfItems == 0 ? "no profile" : "";
+  for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
+    const WideString name = StoredProfileName(profiles->ProfileInfo[p]);
+    std::string item = NameForLine(ToAnsi(name.c_str(), name.size()));
+    std::string seen = " not in range";
+    for (DWORD n = 0; n < networks.dwNumberOfItems; ++n) {
+      const WLAN_AVAILABLE_NETWORK& network = networks.Network[n];
+      if (!(network.dwFlags & WLAN_AVAILABLE_NETWORK_HAS_PROFILE) || FixedSizeName(network.strProfileName) != name)
+        continue;
+      seen = " " + std::to_string(network.wlanSignalQuality) + "% ";
+      if (!network.bNetworkConnectable)
+        seen += "not connectable (" + std::to_string(static_cast<int>(network.wlanNotConnectableReason)) + ")";
+      else seen += (network.dwFlags & WLAN_AVAILABLE_NETWORK_CONNECTED) ? "connected" : "connectable";
+    }
+    items += (p == 0 ? "" : "; ") + item + seen;
+  }
+  WlanFreeMemory(profiles);
+  return items;
+}
+
+std::string PrintNetworks(const ValueList& limitList) {
   ScanSelectedInterfaces(limitList, true);
+  std::string summary;
   bool headerPrinted = false;
   ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     if (!headerPrinted) Print("Networks By Interface:\n");
     headerPrinted = true;
+    summary += (summary.empty() ? "" : "; ") + guidText + ": ";
     DWORD error = ERROR_SUCCESS;
     PWLAN_AVAILABLE_NETWORK_LIST networks = FetchNetworkList(entry.InterfaceGuid, error);
     if (networks == nullptr) {
       PrintError(error, "list the networks of interface '" + guidText + "'");
+      summary += "error " + std::to_string(static_cast<int>(error));
       return;
     }
     for (DWORD n = 0; n < networks->dwNumberOfItems; ++n) Print(NetworkLine(guidText, networks->Network[n]));
+    summary += ProfilesInRange(entry.InterfaceGuid, *networks);
     WlanFreeMemory(networks);
   });
   if (headerPrinted) Print("\n");
+  return summary;
 }
 
 int ListNetworks(ValueList limitList) {

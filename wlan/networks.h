@@ -20,8 +20,10 @@ std::string NetworkVerdict(const WLAN_AVAILABLE_NETWORK& network);
 
 // Scans on the selected interfaces, then prints "Networks By Interface:", one line
 // "GUIDTEXT / SSID / SIGNAL% / AUTHENTICATION ENCRYPTION / VERDICT" per network (or the list's
-// error line) and a blank line, when any is selected. The Native Wifi session must be started.
-void PrintNetworks(const ValueList& limitList);
+// error line) and a blank line, when any is selected. Returns for a summary what each
+// interface's stored profiles meet: "GUIDTEXT: Office 70% not connectable (131073); Guest not in
+// range; GUIDTEXT: ...". The Native Wifi session must be started.
+std::string PrintNetworks(const ValueList& limitList);
 
 // -connect NAME: connects each selected interface that holds NAME to it, printing one line per
 // selected interface. True when every interface that holds NAME connected, and one did.

@@ -17,7 +17,10 @@ PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::s
 }
 
 WideString StoredProfileName(const WLAN_PROFILE_INFO& profile) {
-  const WCHAR* name = profile.strProfileName;
+  return FixedSizeName(profile.strProfileName);
+}
+
+WideString FixedSizeName(const WCHAR* name) {
   return WideString(name, std::find(name, name + WLAN_MAX_NAME_LENGTH, 0));
 }
 
