@@ -232,13 +232,10 @@ void ProbeWlan(bool running) {
   WLAN_CONNECTION_PARAMETERS parameters = {
       wlan_connection_mode_profile, WTEXT("Office"), nullptr, nullptr, dot11_BSS_type_any, 0};
   PWLAN_INTERFACE_INFO_LIST interfaces = nullptr;
-  PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
   for (HANDLE handle : {HANDLE(nullptr), notOpen}) {
     const std::string with = handle ? " with a handle not open" : " with a null handle", xp = handle ? "6" : "87";
     print("WlanEnumInterfaces" + with, Format("%lu", WlanEnumInterfaces(handle, nullptr, &interfaces)), xp);
     print("WlanScan" + with, Format("%lu", WlanScan(handle, &guid, nullptr, nullptr, nullptr)), xp);
-    print("WlanGetAvailableNetworkList" + with,
-          Format("%lu", WlanGetAvailableNetworkList(handle, &guid, 0, nullptr, &networks)), xp);
     print("WlanConnect" + with, Format("%lu", WlanConnect(handle, &guid, &parameters, nullptr)), xp);
     print("WlanCloseHandle" + with, Format("%lu", WlanCloseHandle(handle, nullptr)), xp);
   }
