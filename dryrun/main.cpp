@@ -1,7 +1,6 @@
 // tessamin-dryrun: tells, file by file and code page by code page, what XP SP2 would make of
 // wireless profile files that tessamin -add stores, each tried on a fresh stand-in machine.
-#include <dirent.h>
-#include <sys/stat.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -9,14 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "dryrun/files.h"
 #include "dryrun/trial.h"
 #include "platform/standin/text/code_page_table.h"
+#include "text/print.h"
 
 static const char kUsage[] =
     "usage: tessamin-dryrun [--code-page N | --code-page all] FILE-OR-FOLDER...\n"
-    "Tries each profile file (for a folder, its *.xml files) as 'tessamin -add' would store it on a\n"
-    "fresh Windows XP SP2 machine of the ANSI code page N (default 1252; all: every ANSI code page\n"
-    "of XP), and tells what the machine would store, or why it would refuse the file.\n"
+    "Tries each profile file (for a folder, each file that 'tessamin -deploy' would add from it, in\n"
+    "its order) as 'tessamin -add' would store it on a fresh Windows XP SP2 machine of the ANSI\n"
+    "code page N (default 1252; all: every ANSI code page of XP), and tells what the machine would\n"
+    "store, or why it would refuse the file.\n"
     "Exit code: 0 when every file would be stored, 1 when one would be refused or can't be read,\n"
     "2 for a wrong argument or no file.\n";
 static const UINT kBaseCodePage = 1252;  // a Western XP's
@@ -71,57 +73,8 @@ static bool ParseArguments(int argc, char** argv, Arguments& arguments) {
   return true;
 }
 
-static bool IsXmlName(const std::string& name) {
-  if (name.size() < 5 || name[0] == '.') return false;
-  std::string suffix = name.substr(name.size() - 4);
-  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-  return suffix == ".xml";
-}
-
-// The files the paths name: a folder stands for its *.xml files, in name order.
-static std::vector<std::string> ProfilePaths(const std::vector<std::string>& paths) {
-  std::vector<std::string> files;
-  for (const std::string& path : paths) {
-    struct stat info;
-    DIR* folder = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? opendir(path.c_str()) : nullptr;
-    if (folder == nullptr) {
-      files.push_back(path);  // a file, or what can't be read: its line says so
-      continue;
-    }
-    std::vector<std::string> names;
-    for (const dirent* entry; (entry = readdir(folder)) != nullptr;)
-      if (IsXmlName(entry->d_name)) names.push_back(entry->d_name);
-    closedir(folder);
-    std::sort(names.begin(), names.end());
-    if (names.empty()) fprintf(stderr, "tessamin-dryrun: '%s' holds no *.xml file\n", path.c_str());
-    const std::string prefix = path.back() == '/' ? path : path + "/";
-    for (const std::string& name : names) files.push_back(prefix + name);
-  }
-  return files;
-}
-
-// Control characters, C1 ones included, as escapes: one result is one line, and a profile
-// can't send the terminal commands.
-static std::string Printable(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(text[i]);
-    const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0 &&
-                    static_cast<unsigned char>(text[i + 1]) >= 0x80;
-    if (byte >= 0x20 && byte != 0x7F && !c1) {
-      out += text[i];
-      continue;
-    }
-    char escape[8];
-    snprintf(escape, sizeof escape, c1 ? "\\u%04X" : "\\x%02X", c1 ? static_cast<unsigned char>(text[++i]) : byte);
-    out += escape;
-  }
-  return out;
-}
-
 static void PrintLine(const std::string& path, const std::string& text) {
-  const std::string line = Printable(path + ": " + text) + "\n";
+  const std::string line = NameForLine(path + ": " + text, CP_UTF8) + "\n";
   fwrite(line.data(), 1, line.size(), stdout);
 }
 
@@ -172,19 +125,17 @@ int main(int argc, char** argv) {
     fputs(arguments.paths.empty() ? kUsage : "tessamin-dryrun: no profile file to try\n", stderr);
     return 2;
   }
-  if (!StartTrials()) return 2;
+  // Lines a closed pipe does not take are lost, not the run: its exit code still tells.
+  signal(SIGPIPE, SIG_IGN);
   bool allStored = true;
   for (const std::string& path : files) {
     const ProfileFile file = ReadTrialFile(path);
     std::vector<Trial> trials(arguments.codePages.size());
     for (size_t i = 0; i < trials.size(); ++i) {
-      if (TryProfile(file, arguments.codePages[i], trials[i])) continue;
-      EndTrials();
-      return 2;
+      if (!TryProfile(file, arguments.codePages[i], trials[i])) return 2;
     }
     PrintTrials(path, trials);
     for (const Trial& trial : trials) allStored = allStored && trial.stored;
   }
-  EndTrials();
   return allStored ? 0 : 1;
 }

@@ -5,17 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "dryrun/files.h"
 #include "platform/platform.h"
-
-// A profile file as tessamin -add reads it.
-struct ProfileFile {
-  std::string path;
-  std::string unreadable;  // why it can't be read; empty when it can
-  std::string head;        // its first bytes on disk, for the byte-order marks
-  std::string text;        // what -add reads of it (the empty text when it can't be read)
-};
-
-ProfileFile ReadTrialFile(const std::string& path);
 
 struct Trial {
   UINT codePage = 0;
@@ -25,9 +16,5 @@ struct Trial {
   std::vector<std::string> notes;
 };
 
-// The machine lives in a folder of its own, made by StartTrials and removed by EndTrials,
-// also when the run is interrupted. False, after a line on standard error, when it can't be.
-bool StartTrials();
-void EndTrials();
 // False, after a line on standard error, when the stand-in machine itself fails.
 bool TryProfile(const ProfileFile& file, UINT codePage, Trial& trial);

@@ -1,10 +1,27 @@
-// The option parser and the driver's walks over -limit and action values, on any argument vector.
+// The option parser and the driver's walks over -limit and action values, on any argument vector,
+// and the stand-in's conversion of each word from the host's UTF-8 to every code page.
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/driver.h"
+#include "platform/standin/api/command_line.h"
+#include "platform/standin/text/code_page_table.h"
+
+// A word comes out no longer than it went in, without a NUL, and as it stands when it is ASCII.
+static void CheckConversions(const std::string& word) {
+  bool ascii = true;
+  for (char byte : word) ascii = ascii && static_cast<unsigned char>(byte) < 0x80;
+  std::vector<UINT> codePages(std::begin(standin::kAnsiCodePages), std::end(standin::kAnsiCodePages));
+  codePages.push_back(CP_UTF8);
+  for (UINT codePage : codePages) {
+    const std::string converted = standin::CommandLineWord(word, codePage);
+    if (converted.size() > word.size() || converted.find('\0') != std::string::npos) __builtin_trap();
+    if ((ascii || codePage == CP_UTF8) && converted != word) __builtin_trap();
+  }
+}
 
 static int calls = 0;
 static int CountCall(std::string value, ValueList) {
@@ -22,7 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else words.back().push_back(static_cast<char>(data[i]));
   }
   std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(&word[0]);
+  for (std::string& word : words) {
+    CheckConversions(word);
+    argv.push_back(&word[0]);
+  }
   OptionMap options;
   const int count = ParseOptions(options, static_cast<int>(argv.size()), argv.data());
   if (count != static_cast<int>(options.size())) __builtin_trap();

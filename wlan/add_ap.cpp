@@ -14,6 +14,7 @@ static std::string ReasonText(WLAN_REASON_CODE reasonCode) {
 }
 
 int OfferProfile(const std::string& path, const WideString& wideProfileText, const ValueList& limitList) {
+  const std::string shownPath = NameForLine(path);
   int stored = 0;
   ForEachSelectedInterface(limitList, [&](const WLAN_INTERFACE_INFO& entry, const std::string& guidText) {
     WLAN_REASON_CODE reasonCode = 0;
@@ -21,11 +22,11 @@ int OfferProfile(const std::string& path, const WideString& wideProfileText, con
                                         nullptr, TRUE, nullptr, &reasonCode);
     if (result == 0) {
       ++stored;
-      Print(" - Added AP from file '" + path + "' to interface '" + guidText + "'.\n");
+      Print(" - Added AP from file '" + shownPath + "' to interface '" + guidText + "'.\n");
       return;
     }
     const std::string reason = ReasonText(reasonCode);
-    Print(" - Error adding AP from file '" + path + "' to interface '" + guidText + "': (" +
+    Print(" - Error adding AP from file '" + shownPath + "' to interface '" + guidText + "': (" +
           std::to_string(static_cast<int>(reasonCode)) + ")" + reason + "\n");
   });
   return stored;

@@ -1,28 +1,9 @@
 #include "wlan/deploy.h"
 
-#include <algorithm>
-
-#include "files/folders.h"
-#include "text/ascii_case.h"
 #include "wlan/session.h"
 
 static const DWORD kInterfaceWait = 60000;  // ms
 static const DWORD kInterfacePoll = 5000;   // ms
-
-// Name order as a folder listing on NTFS gives it: letter case folded, then as they are.
-static bool ComesBefore(const WideString& a, const WideString& b) {
-  const size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return UpperAscii(a[i]) < UpperAscii(b[i]);
-  }
-  return a.size() != b.size() ? a.size() < b.size() : a < b;
-}
-
-DWORD ListProfileFiles(const WideString& folder, std::vector<WideString>& names) {
-  const DWORD error = ListFilesEndingIn(folder, ".xml", names);
-  std::sort(names.begin(), names.end(), ComesBefore);
-  return error;
-}
 
 static int SelectedInterfaceCount(const ValueList& limitList) {
   int count = 0;

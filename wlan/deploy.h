@@ -1,5 +1,5 @@
-// What -deploy does with Native Wifi: the profile files of a folder, found with the platform's
-// wide-character calls, and the interfaces to add them to, waited for when none is listed yet.
+// What -deploy does with Native Wifi: the interfaces to add a folder's profile files to, waited
+// for when none is listed yet.
 #pragma once
 
 #include <string>
@@ -7,10 +7,6 @@
 
 #include "platform/platform.h"
 #include "text/value_list.h"
-
-// The names of the folder's files ending in .xml in any letter case, hidden and system files
-// included, in name order; 0, or the error that kept the folder from being listed.
-DWORD ListProfileFiles(const WideString& folder, std::vector<WideString>& names);
 
 // A new Native Wifi session, listed again every few seconds for up to a minute until it holds
 // every interface -limit names, or any interface without -limit (an adapter XP lists late, as

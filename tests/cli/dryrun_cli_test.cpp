@@ -44,6 +44,8 @@ struct Case {
   std::vector<std::string> lines;      // "F" stands for the path
   int exitCode;
   const char* path = "f.xml";
+  const char* shownPath = nullptr;  // as the lines show it, when that differs
+  bool outputClosed = false;        // standard output a pipe whose reader has gone
 };
 
 class DryRunTest : public CliTest {};
@@ -66,13 +68,42 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
        "",
        {std::string("F") + kSchemaRefusal, "F: note: cannot be read: No such file or directory"},
        1},
-      {"folder",
+      {"folder: what -deploy adds, in its order",
        {},
        "",
-       {"F/a.xml: stored as 'Home'", std::string("F/sub.xml") + kSchemaRefusal,
-        "F/sub.xml: note: cannot be read: it is a folder"},
+       {"F/.old-broken.xml: refused: 524290 (The text is not a WLANProfile document.)", "F/a.xml: stored as 'Home'",
+        "F/B.XML: stored as 'Home'"},
        1,
        "folder"},
+      {"a folder, to a pipe whose reader has gone: the exit code tells", {}, "", {}, 1, "folder", nullptr, true},
+      {"a UTF-8 file name", {}, Profile(), {"F: stored as 'Home'"}, 0, "B\xC3\xBCro \xCE\xA9.xml"},
+      {"1 MiB",
+       {},
+       Profile({"</WLANProfile>", std::string(1048576 - Profile().size(), ' ') + "</WLANProfile>"}),
+       {"F: stored as 'Home'"},
+       0},
+      {"1 MiB and a byte",
+       {},
+       Profile({"</WLANProfile>", std::string(1048577 - Profile().size(), ' ') + "</WLANProfile>"}),
+       {std::string("F") + kSchemaRefusal,
+        "F: note: cannot be read: it is larger than 1 MiB (1048576 bytes), the most that tessamin -add reads"},
+       1},
+      {"control characters in the stored name",
+       {},
+       Profile({"<name>Home</name></SSID>", "<hex>1F201B7E7F809D9FA0</hex></SSID>"}),
+       {"F: stored as '\\x1F \\x1B~\\x7F\xE2\x82\xAC\\xC2\\x9D\xC5\xB8\xC2\xA0' (code page 1252: 1F 20 1B 7E 7F 80 9D "
+        "9F "
+        "A0)",
+        "F: note: XP names the profile after its SSID, not after its name element 'Home'"},
+       0},
+      {"control characters in the path, which Windows does not take",
+       {},
+       Profile(),
+       {std::string("F") + kSchemaRefusal,
+        "F: note: cannot be read: its name holds a character that Windows file names can't hold"},
+       1,
+       "e\x1B[31m\x07.xml",
+       "e\\x1B[31m\\x07.xml"},
       {"byte-order mark",
        {},
        "\xEF\xBB\xBF" + Profile(),
@@ -135,22 +166,28 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
       {"no such code page", {"--code-page", "437"}, Profile(), {}, 2},
   };
   mkdir(Path("folder").c_str(), 0755);
-  mkdir(Path("folder/sub.xml").c_str(), 0755);
+  mkdir(Path("folder/sub.xml").c_str(), 0755);  // no file: -deploy leaves it out
   WriteFile(Path("folder/a.xml"), Profile());
+  WriteFile(Path("folder/B.XML"), Profile());
+  WriteFile(Path("folder/.old-broken.xml"), "<x/>");
   WriteFile(Path("folder/notes.txt"), "not a profile");
   mkdir(Path("tmp").c_str(), 0700);
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
-    unlink(Path("f.xml").c_str());
-    if (!test.file.empty()) WriteFile(Path("f.xml"), test.file);
+    unlink(Path(test.path).c_str());
+    if (!test.file.empty()) WriteFile(Path(test.path), test.file);
     std::vector<std::string> args = wrapper;
     args.push_back(TESSAMIN_DRYRUN_BINARY);
     args.insert(args.end(), test.arguments.begin(), test.arguments.end());
     if (*test.path) args.push_back(Path(test.path));
-    const ProgramRun run = RunProgram(args, {{"TESSAMIN_MACHINE", machinePath}, {"TMPDIR", Path("tmp")}}, dir);
+    const std::map<std::string, std::string> env = {{"TESSAMIN_MACHINE", machinePath}, {"TMPDIR", Path("tmp")}};
+    ProgramRun run;
+    if (test.outputClosed) run.exitCode = WaitProgram(StartProgram(args, env, "", Path(".stderr")));
+    else run = RunProgram(args, env, dir);
     ExpectNoCheckerReport(run);
     std::string expected;
-    for (const std::string& line : test.lines) expected += Path(test.path) + line.substr(1) + "\n";
+    for (const std::string& line : test.lines)
+      expected += Path(test.shownPath ? test.shownPath : test.path) + line.substr(1) + "\n";
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.exitCode, test.exitCode);
   }
@@ -159,7 +196,7 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
   int entries = 0;
   while (folder && readdir(folder)) ++entries;
   if (folder) closedir(folder);
-  EXPECT_EQ(entries, 2);  // . and ..: each run removed its machine
+  EXPECT_EQ(entries, 2);  // . and ..: the machines are kept in memory
 }
 
 }  // namespace

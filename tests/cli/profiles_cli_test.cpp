@@ -140,7 +140,7 @@ TEST_F(ProfilesTest, NamesBeyondAsciiInTheMachinesCodePage) {
       {0, "Caf\xE9-\x80", "Café-€"},  // 1252
       {1251, "\xCA\xE0\xF4\xE5", "Кафе"},
       {874, "\xA1\xD2\xE1\xBF", "กาแฟ"},
-      {932, "\x83\x4A\x83\x74\x83\x46", "カフェ"},
+      {932, "\x83\x4A\x83\x74\x83\x46\x83\x80", "カフェム"},  // 80 alone would be a control character
       {936, "\xBF\xA7\xB7\xC8", "咖啡"},
       {949, "\xC4\xAB\xC6\xE4", "카페"},
       {950, "\xA9\x40\xB0\xD8", "咖啡"},
@@ -156,7 +156,9 @@ TEST_F(ProfilesTest, NamesBeyondAsciiInTheMachinesCodePage) {
     EXPECT_EQ(Output({"-add", path}), AddedLine(path, kGuidB));
     EXPECT_EQ(ProfileNames(0), std::vector<std::string>{c.stored}) << c.codePage;
     EXPECT_EQ(Output({"-aps"}), "Access Points By Interface:\nB / " + name + "\n\n");
-    EXPECT_EQ(Output({"-delete", name}), " - Deleted AP '" + name + "' from interface '" + kGuidB + "'.\n");
+    // Typed on a UTF-8 terminal, the name reaches the tool in the code page; the 0 row passes its bytes.
+    const std::string typed = c.codePage == 0 ? name : c.stored;
+    EXPECT_EQ(Output({"-delete", typed}), " - Deleted AP '" + name + "' from interface '" + kGuidB + "'.\n");
     EXPECT_TRUE(ProfileNames(0).empty());
   }
 }
@@ -185,6 +187,14 @@ TEST_F(ProfilesTest, LongNamesAreComparedWhole) {
   UseMachine(machine);
   EXPECT_EQ(Output({"-delete", longName.substr(0, 254)}), "");
   EXPECT_EQ(Output({"-delete", longName}), " - Deleted AP '" + longName + "' from interface '" + kGuidB + "'.\n");
+  // On 1252 a name typed in UTF-8 is compared in the code page: 255 characters, and not one more.
+  while (longName.size() < 512) longName += "é";
+  machine["codePage"] = 1252;
+  machine["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {longName.substr(0, 510).c_str()})};
+  UseMachine(machine);
+  EXPECT_EQ(Output({"-delete", longName}), "");
+  EXPECT_EQ(Output({"-delete", longName.substr(0, 510)}),
+            " - Deleted AP '" + std::string(255, '\xE9') + "' from interface '" + kGuidB + "'.\n");
 }
 
 }  // namespace

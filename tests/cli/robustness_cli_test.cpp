@@ -87,7 +87,9 @@ TEST_F(RobustnessTest, NoFailureIsSilentNoWaitEndlessAndNothingUnnamedIsTouched)
   MachineJson enable = WithWzcRunning(TwoInterfaceMachine()), forged = enable, lookalikes = BaseMachine();
   SetControlFlags(enable, kGuidB, DwordValue(3));
   lookalikes["wlan"]["interfaces"] = {InterfaceEntry(kGuidB, "B", {"Ωffice", "Ｏｆｆｉｃｅ", "Office", "日本"})};
-  forged["wlan"]["interfaces"][1] = InterfaceEntry(kGuidB, "Adapter\rB", {"Evil\n==== exit code 0: done"});
+  // Control characters around the bounds: C0, DEL and, in 1252, the C1 ones where it holds no character.
+  forged["wlan"]["interfaces"][1] = InterfaceEntry(
+      kGuidB, "Adapter\rB", {"Evil\n==== exit code 0: done", "e\x1B[31m\x07\x1F \x7F~\u20AC\u0081\u0178\u00A0"});
   const std::string b = kGuidB, end = "</WLANProfile>", big = Path("big.xml"), huge = Path("huge.xml");
   const std::string good = TESSAMIN_SOURCE_DIR "/dist/samples/open.xml", profile = ProfileXml("Big");
   WriteFile(big, profile.substr(0, profile.size() - end.size()) + std::string(2 << 20, ' ') + end);
@@ -96,7 +98,8 @@ TEST_F(RobustnessTest, NoFailureIsSilentNoWaitEndlessAndNothingUnnamedIsTouched)
   WriteFile(huge, elements + end);
   const std::string added = RejectedLine(big, b) + RejectedLine(huge, b) + " - Added AP from file '" + good +
                             "' to interface '" + b + "'.\nAccess Points By Interface:\nAdapter\\x0DB / SAMPLE-OPEN\n" +
-                            "Adapter\\x0DB / Evil\\x0A==== exit code 0: done\n\n";
+                            "Adapter\\x0DB / Evil\\x0A==== exit code 0: done\n" +
+                            "Adapter\\x0DB / e\\x1B[31m\\x07\\x1F \\x7F~\x80\\x81\x9F\xA0\n\n";
   const std::string stopFailed = " - Error(1061): Unable to stop service 'WZCSVC'.\n";
   const std::string notStarted = " - Error(1053): Unable to start service 'WZCSVC'.\n";
   const std::string unsaved =
@@ -178,9 +181,11 @@ TEST_F(RobustnessTest, ArgumentsWithEveryHighByte) {
     profile.replace(profile.find("<name>x</name>"), 14, "<name>" + high + "</name>");
     profile.replace(profile.find("<name>x</name>"), 14, "<hex>48696768</hex>");
     WriteFile(Path(host), profile);
-    run = Run({"-add", path, "-limit", kGuidB});
-    EXPECT_EQ(run.out, " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
-    EXPECT_EQ(SavedMachine()["wlan"]["interfaces"][1]["profiles"][0]["name"], "High");
+    for (const std::string& typed : {path, Path(host)}) {  // the code page's bytes, or UTF-8 as a terminal gives it
+      run = Run({"-add", typed, "-limit", kGuidB});
+      EXPECT_EQ(run.out, " - Added AP from file '" + path + "' to interface '" + kGuidB + "'.\n");
+      EXPECT_EQ(SavedMachine()["wlan"]["interfaces"][1]["profiles"][0]["name"], "High");
+    }
   }
 }
 

@@ -27,7 +27,9 @@ pid_t StartProgram(const std::vector<std::string>& argv, const std::map<std::str
   envp.push_back(nullptr);
   const pid_t child = fork();
   if (child == 0) {
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int out = -1, ends[2];
+    if (!outPath.empty()) out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    else if (pipe(ends) == 0 && close(ends[0]) == 0) out = ends[1];
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(err, 2);

@@ -14,6 +14,7 @@ struct ProgramRun {
 };
 
 // Starts the program with its standard output and error going to the files; its process id.
+// An empty outPath: standard output is a pipe whose reader has gone, as after `| head -c 1`.
 pid_t StartProgram(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
                    const std::string& outPath, const std::string& errPath);
 // Its exit code, or -1 when it did not exit normally.

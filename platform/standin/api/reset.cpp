@@ -13,3 +13,10 @@ void StandinReset() {
   standin::CloseTrace();
   standin::ForgetMachine();
 }
+
+std::string StandinUseMachine(const std::string& json) {
+  StandinReset();
+  standin::Json machine = standin::Json::parse(json, nullptr, false);
+  if (machine.is_discarded()) return "not valid JSON";
+  return standin::UseMachineInMemory(std::move(machine));
+}

@@ -1,6 +1,8 @@
 // Standard output as Windows gives it: a console shows the tool's text converted from the ANSI
 // code page (the exe writes it through WriteConsoleW), so on a terminal the text is shown in
 // UTF-8; to a pipe or a file the bytes go as they are, as the exe writes them when redirected.
+// A pipe whose reader has gone makes the write fail, as on Windows, and the run goes on.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,6 +20,8 @@ static bool IsAscii(const char* bytes, size_t count) {
 
 void WriteStandardOutput(const char* bytes, size_t count) {
   static const bool terminal = isatty(fileno(stdout)) == 1;
+  static const bool pipeSignalIgnored = signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+  (void)pipeSignalIgnored;
   // ASCII reads the same in every code page: the usage screen needs no machine.
   if (!terminal || IsAscii(bytes, count)) {
     fwrite(bytes, 1, count, stdout);

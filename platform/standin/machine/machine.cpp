@@ -15,6 +15,7 @@ static const int kMaxNesting = 100;
 struct MachineState {
   bool loaded = false;
   bool unusable = false;
+  bool inMemory = false;  // no file: what drives the stand-in in its own process gave the document
   Json document;
   FileIdentity identity;  // of the file the document was read from or written to
 };
@@ -108,6 +109,7 @@ static bool RefreshUnderLock(const std::string& path) {
 
 DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
   if (Machine() == nullptr) return ERROR_INVALID_DATA;
+  if (state.inMemory) return change(state.document);
   const std::string path = MachinePath();
   if (!CreateParentFolders(path)) return ERROR_WRITE_FAULT;
   FileLock lock;
@@ -137,6 +139,16 @@ DWORD ChangeMachine(const std::function<DWORD(Json&)>& change) {
 
 void ForgetMachine() {
   state = MachineState();
+}
+
+std::string UseMachineInMemory(Json machine) {
+  state = MachineState();
+  const std::string problem = CheckMachine(machine);
+  if (!problem.empty()) return problem;
+  state.loaded = true;
+  state.inMemory = true;
+  state.document = std::move(machine);
+  return "";
 }
 
 const Json& MemberOrNull(const Json& object, const char* name) {

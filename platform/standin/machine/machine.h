@@ -30,6 +30,9 @@ std::string CheckMachine(const Json& machine);
 void ReportMisspeltMembers(const std::string& path, const Json& machine);
 // Forgets everything this process knows of the machine.
 void ForgetMachine();
+// Makes the document the machine until ForgetMachine: changes apply to it alone, no file is
+// read or written. Empty, or why the document is no machine (and then there is none).
+std::string UseMachineInMemory(Json machine);
 
 // Number members: missing is 0; stored as any 32-bit value, signed or not.
 DWORD NumberMember(const Json& object, const char* name);
