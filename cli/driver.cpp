@@ -135,6 +135,10 @@ int RunTool(int argc, char** argv) {
     PrintUsage();
     return 0;
   }
+  if (HasOption(options, "--version")) {
+    Print("tessamin " TESSAMIN_VERSION "\n");
+    return 0;
+  }
   const bool deploy = HasOption(options, "-deploy");
   if (deploy && !DeployCommandLineIsSound(options)) {
     Print(" - Error: -deploy and -log take one folder each, and -limit at least one GUID.\n");

@@ -11,16 +11,14 @@
 #include "platform/standin/text/unicode.h"
 #include "wlan/profile_file.h"
 
-// Host file names are UTF-8, and the stand-in's file calls take them as UTF-16; false for a
-// path that is not UTF-8, which they can't name.
-static bool HostPathToWide(const std::string& path, WideString& wide) {
+// Host file names are UTF-8, and the stand-in's file calls take them as UTF-16.
+bool HostPathToWide(const std::string& path, WideString& wide) {
   bool invalid = false;
   wide = standin::Utf8ToUtf16(path.data(), path.size(), &invalid);
   return !invalid && wide.find(u'\0') == WideString::npos;
 }
 
-// Why a file or folder can't be read, from the error of the stand-in's file calls.
-static std::string ReadErrorText(DWORD error) {
+std::string ReadErrorText(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: return strerror(ENOENT);
@@ -46,17 +44,17 @@ static bool IsFolder(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::vector<std::string> ProfilePaths(const std::vector<std::string>& paths) {
-  std::vector<std::string> files;
+std::vector<TrialPath> ProfilePaths(const std::vector<std::string>& paths) {
+  std::vector<TrialPath> files;
   for (const std::string& path : paths) {
     std::vector<WideString> names;
     if (!IsFolder(path) || ListFolder(path, names) != ERROR_SUCCESS) {
-      files.push_back(path);  // a file, or what can't be read: its line says so
+      files.push_back({path, ""});  // a file, or what can't be read: its line says so
       continue;
     }
     if (names.empty()) fprintf(stderr, "tessamin-dryrun: '%s' holds no .xml file\n", path.c_str());
     const std::string prefix = path.back() == '/' ? path : path + "/";
-    for (const WideString& name : names) files.push_back(prefix + standin::Utf16ToUtf8(name));
+    for (const WideString& name : names) files.push_back({prefix + standin::Utf16ToUtf8(name), path});
   }
   return files;
 }

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include "dryrun/refusal_notes.h"
 #include "platform/standin/profiles/profile_document.h"
 #include "platform/standin/text/ansi_text.h"
 #include "platform/standin/text/unicode.h"
@@ -10,6 +11,7 @@ using standin::ProfileElement;
 
 static const size_t kMaxSsidBytes = 32;
 static const char kProfileNamespace[] = "{http://www.microsoft.com/networking/WLAN/profile/v1}";
+static const char16_t kProfileNamespaceUri[] = u"http://www.microsoft.com/networking/WLAN/profile/v1";
 
 static std::string Utf8(const std::u16string& text) {
   return standin::Utf16ToUtf8(text);
@@ -88,9 +90,17 @@ static bool ReadAs(const std::string& encoding, const std::string& bytes, std::s
   return read;
 }
 
-// A file whose encoding, declared or XML's default, gives another SSID than the code page.
+static std::string Hex(const std::string& bytes) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (unsigned char byte : bytes) hex += {kDigits[byte >> 4], kDigits[byte & 0xF]};
+  return hex;
+}
+
+// A file whose encoding, declared or XML's default, gives another SSID than the code page: the
+// SSID it means, and how to have XP store that one.
 static void AddEncodingNote(const std::string& bytes, const ProfileElement& profile, const std::string& codePage,
-                            const std::u16string& stored, std::vector<std::string>& notes) {
+                            Trial& trial) {
   std::string encoding, meantText;
   if (!DeclaredEncoding(bytes, encoding) || !ReadAs(encoding.empty() ? "UTF-8" : encoding, bytes, meantText)) return;
   ProfileElement meant;
@@ -99,11 +109,21 @@ static void AddEncodingNote(const std::string& bytes, const ProfileElement& prof
     meantName = SsidName(meant);
   const ProfileElement* readName = SsidName(profile);
   if (meantName == nullptr || readName == nullptr || meantName->text == readName->text) return;
-  notes.push_back(
-      (encoding.empty() ? "is UTF-8, XML's default without an encoding declaration"
-                        : "declares encoding '" + encoding + "'") +
-      ", but XP reads profile files in the machine's " + codePage + ": the SSID '" + Utf8(meantName->text) +
-      (stored.empty() ? "' reads as '" + Utf8(readName->text) + "'" : "' is stored as '" + Utf8(stored) + "'"));
+  const std::string what = (encoding.empty() ? "is UTF-8, XML's default without an encoding declaration"
+                                             : "declares encoding '" + encoding + "'") +
+                           ", but XP reads profile files in the machine's " + codePage + ": ";
+  if (trial.storedName.empty()) {
+    trial.notes.push_back(what + "the SSID '" + Utf8(meantName->text) + "' reads as '" + Utf8(readName->text) + "'");
+    return;
+  }
+  trial.meantSsid = meantName->text;
+  const std::string ssidBytes = standin::EncodeAnsi(meantName->text);
+  if (standin::DecodeAnsi(ssidBytes) == meantName->text)
+    trial.notes.push_back(what + "save the file in " + codePage + ", or give the SSID as <hex>" + Hex(ssidBytes) +
+                          "</hex>");
+  else
+    trial.notes.push_back(what + codePage + " has no bytes for the SSID '" + Utf8(meantName->text) +
+                          "': give it as <hex> with the bytes the access point sends");
 }
 
 static std::string WithoutProfileNamespace(std::string message) {
@@ -117,13 +137,13 @@ static void AddProfileNotes(const ProfileElement& profile, const std::string& co
                             const std::u16string& stored, std::vector<std::string>& notes) {
   const ProfileElement* ssid = SsidName(profile);
   const std::string lacked = ssid ? LackedCharacters(ssid->text) : "";
-  if (!lacked.empty()) notes.push_back("the SSID holds characters that " + codePage + " lacks: " + lacked);
+  if (!lacked.empty()) notes.push_back("the SSID holds characters not in " + codePage + ": " + lacked);
   const size_t ssidBytes = ssid ? standin::EncodeAnsi(ssid->text).size() : 0;
   if (reason == WLAN_REASON_CODE_PROFILE_SSID_INVALID && ssidBytes > kMaxSsidBytes)
     notes.push_back("the SSID is " + std::to_string(ssidBytes) + " bytes in " + codePage + ", and XP takes 1 to 32");
   const ProfileElement* security = Child(Child(&profile, u"MSM"), u"security");
   const std::string keyLacked = LackedCharacters(TextOf(Child(Child(security, u"sharedKey"), u"keyMaterial")));
-  if (!keyLacked.empty()) notes.push_back("the key holds characters that " + codePage + " lacks: " + keyLacked);
+  if (!keyLacked.empty()) notes.push_back("the key holds characters not in " + codePage + ": " + keyLacked);
   const ProfileElement* name = Child(&profile, u"name");
   if (!stored.empty() && name && name->text != stored)
     notes.push_back("XP names the profile after its SSID, not after its name element '" + Utf8(name->text) + "'");
@@ -154,11 +174,15 @@ static void AddProfileNotes(const ProfileElement& profile, const std::string& co
   }
 }
 
-std::vector<std::string> Notes(const ProfileFile& file, const std::u16string& text, UINT codePage, DWORD reason,
-                               DWORD result, const std::u16string& stored) {
-  std::vector<std::string> notes;
-  if (!file.unreadable.empty()) return {"cannot be read: " + file.unreadable};
-  const std::string codePageName = "code page " + std::to_string(codePage);
+// A text that is not XML at all: it does not begin, after blanks, with a tag.
+static bool LooksLikeXml(const std::u16string& text) {
+  const size_t first = text.find_first_not_of(u" \t\r\n");
+  return first != std::u16string::npos && text[first] == u'<';
+}
+
+void AddNotes(const ProfileFile& file, const std::u16string& text, DWORD reason, DWORD result, Trial& trial) {
+  std::vector<std::string>& notes = trial.notes;
+  const std::string codePageName = "code page " + std::to_string(trial.codePage);
   const std::string& head = file.head;
   const bool bom = head.compare(0, 3, "\xEF\xBB\xBF") == 0;
   const bool utf16 = head.compare(0, 2, "\xFF\xFE") == 0 || head.compare(0, 2, "\xFE\xFF") == 0 ||
@@ -170,19 +194,31 @@ std::vector<std::string> Notes(const ProfileFile& file, const std::u16string& te
     notes.push_back(
         "saved as UTF-16 (\"Unicode\"), of which -add reads only what comes before the first zero byte: "
         "save it as ANSI");
-  if (bom || utf16) return notes;
+  if (bom || utf16) return;
   ProfileElement profile;
   standin::ProfileProblem problem;
   const standin::ProfileParse parse = standin::ReadProfileDocument(text, profile, &problem);
-  if (reason == WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA && !problem.message.empty())
+  const bool schema = reason == WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA;
+  const bool otherNamespace = profile.localName == u"WLANProfile" && profile.namespaceUri != kProfileNamespaceUri;
+  if (schema && !LooksLikeXml(text))
+    notes.push_back("it is not XML: a profile file is an XML document whose root element is WLANProfile");
+  else if (schema && otherNamespace)
+    notes.push_back(
+        "line " + std::to_string(profile.line) + ": its WLANProfile is in " +
+        (profile.namespaceUri.empty() ? "no namespace" : "the namespace '" + Utf8(profile.namespaceUri) + "'") +
+        ": XP takes the one of its own schema, http://www.microsoft.com/networking/WLAN/profile/v1");
+  else if (schema && !problem.message.empty())
     notes.push_back((problem.line > 0 ? "line " + std::to_string(problem.line) + ": " : std::string()) +
                     WithoutProfileNamespace(problem.message));
-  else if (reason == WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA && parse == standin::kProfileSchemaValid)
+  else if (schema && parse == standin::kProfileSchemaValid)
     notes.push_back(
         "the schema takes it, but XP does not: an ad hoc profile must be in manual mode, without "
         "nonBroadcast or autoSwitch, and manual mode takes no autoSwitch");
-  if (parse == standin::kProfileNotWellFormed || profile.localName != u"WLANProfile") return notes;
-  AddEncodingNote(file.text, profile, codePageName, stored, notes);
-  AddProfileNotes(profile, codePageName, reason, result, stored, notes);
-  return notes;
+  if (parse == standin::kProfileNotWellFormed) return;
+  const std::string takes = WhatXpTakes(reason, profile, trial.codePage);
+  if (!takes.empty()) notes.push_back(takes);
+  if (profile.localName != u"WLANProfile") return;
+  if (const ProfileElement* name = Child(&profile, u"name")) trial.nameElement = name->text;
+  AddEncodingNote(file.text, profile, codePageName, trial);
+  AddProfileNotes(profile, codePageName, reason, result, trial.storedName, notes);
 }

@@ -6,7 +6,7 @@
 
 #include "dryrun/trial.h"
 
-// text: what the stand-in was offered (the file read in the machine's code page); result and
-// reason: WlanSetProfile's answer; stored: the stored name, empty when refused.
-std::vector<std::string> Notes(const ProfileFile& file, const std::u16string& text, UINT codePage, DWORD reason,
-                               DWORD result, const std::u16string& stored);
+// Adds to the trial the notes on what the stand-in was offered (text: the file read in the
+// code page) and what it answered (WlanSetProfile's result and reason code), and what the file
+// means: the SSID it means, when XP stores another, and its name element.
+void AddNotes(const ProfileFile& file, const std::u16string& text, DWORD reason, DWORD result, Trial& trial);

@@ -56,6 +56,11 @@ static std::u16string StoredName(HANDLE client) {
 bool TryProfile(const ProfileFile& file, UINT codePage, Trial& trial) {
   trial = Trial();
   trial.codePage = codePage;
+  if (!file.unreadable.empty()) {
+    trial.outcome = kUnreadable;
+    trial.verdict = "cannot be read: " + file.unreadable;
+    return true;
+  }
   if (!UseFreshMachine(codePage)) return false;
   DWORD version = 0;
   HANDLE client = nullptr;
@@ -68,13 +73,17 @@ bool TryProfile(const ProfileFile& file, UINT codePage, Trial& trial) {
     fprintf(stderr, "tessamin-dryrun: the stand-in machine failed with error %u\n", static_cast<unsigned>(result));
     return false;
   }
-  std::u16string name;
+  if (result == 0) trial.storedName = StoredName(client);
+  AddNotes(file, text, reason, result, trial);
   if (result == 0) {
-    name = StoredName(client);
-    const std::string bytes = ToAnsi(name.c_str(), name.size() + 1);
-    trial.stored = true;
-    trial.verdict = "stored as '" + standin::Utf16ToUtf8(name) + "'";
-    if (!IsPrintableAscii(bytes)) trial.bytes = Hex(bytes);
+    const std::string bytes = ToAnsi(trial.storedName.c_str(), trial.storedName.size() + 1);
+    const std::string stored = "'" + standin::Utf16ToUtf8(trial.storedName) + "'";
+    trial.outcome = trial.meantSsid.empty() ? kStored : kStoredUnderAnotherSsid;
+    trial.verdict = trial.meantSsid.empty() ? "stored as " + stored
+                                            : "stored under another SSID than the file means: as " + stored +
+                                                  ", for '" + standin::Utf16ToUtf8(trial.meantSsid) + "'";
+    trial.bytes = Hex(bytes);
+    trial.plainName = IsPrintableAscii(bytes);
   } else if (reason != 0) {
     WCHAR reasonText[256] = {0};
     WlanReasonCodeToString(reason, 256, reasonText, nullptr);
@@ -82,7 +91,24 @@ bool TryProfile(const ProfileFile& file, UINT codePage, Trial& trial) {
   } else {
     trial.verdict = "refused: error " + std::to_string(result) + " (" + ErrorText(result) + ")";
   }
-  trial.notes = Notes(file, text, codePage, reason, result, name);
   WlanCloseHandle(client, nullptr);
   return true;
+}
+
+std::string CodePagesText(const std::vector<UINT>& codePages) {
+  std::vector<std::string> items;
+  for (size_t i = 0; i < codePages.size();) {
+    size_t end = i + 1;
+    while (end < codePages.size() && codePages[end] == codePages[end - 1] + 1) ++end;
+    if (end - i >= 3) {
+      items.push_back(std::to_string(codePages[i]) + " to " + std::to_string(codePages[end - 1]));
+    } else {
+      end = i + 1;
+      items.push_back(std::to_string(codePages[i]));
+    }
+    i = end;
+  }
+  std::string text = codePages.size() == 1 ? "code page " : "code pages ";
+  for (size_t i = 0; i < items.size(); ++i) text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+  return text;
 }

@@ -8,18 +8,20 @@ const char kOrderFileName[] = "ORDER.TXT";
 // Far more than the names of every profile a machine can hold.
 static const size_t kMaxOrderFileBytes = 1 << 20;
 
-DWORD ReadOrderFile(const WideString& path, ValueList& names) {
+DWORD ReadOrderFile(const WideString& path, ValueList& names, std::vector<int>* lineNumbers) {
   names.clear();
+  if (lineNumbers != nullptr) lineNumbers->clear();
   std::string content;
   const DWORD error = ReadFileWhole(path, kMaxOrderFileBytes, content);
   if (error != ERROR_SUCCESS) return error;
   size_t start = 0;
-  while (start < content.size()) {
+  for (int number = 1; start < content.size(); ++number) {
     size_t end = content.find('\n', start);
     if (end == std::string::npos) end = content.size();
     std::string line = content.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) names.push_back(line);
+    if (!line.empty() && lineNumbers != nullptr) lineNumbers->push_back(number);
     start = end + 1;
   }
   return ERROR_SUCCESS;

@@ -10,9 +10,10 @@
 
 extern const char kOrderFileName[];
 
-// The file's lines that are not empty (CR LF or LF at their end). 0; ERROR_FILE_NOT_FOUND when
-// there is no such file; or the error that kept it from being read.
-DWORD ReadOrderFile(const WideString& path, ValueList& names);
+// The file's lines that are not empty (CR LF or LF at their end), with their numbers when asked
+// for. 0; ERROR_FILE_NOT_FOUND when there is no such file; or the error that kept it from being
+// read.
+DWORD ReadOrderFile(const WideString& path, ValueList& names, std::vector<int>* lineNumbers = nullptr);
 // The file's text; names that can't be a line of it (not held exactly by the code page, or
 // holding a line end) are left out and added to unlisted.
 std::string OrderFileText(const std::vector<WideString>& names, std::vector<WideString>& unlisted);

@@ -11,10 +11,17 @@ class DriverTest : public CliTest {};
 TEST_F(DriverTest, UsageScreenWithoutTouchingTheService) {
   UseMachine(TwoInterfaceMachine());
   const std::string before = ReadFile(machinePath);
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"-help"}, {"stray", "words"}, {"-aps", "-help", "-enable", "-delete", "HomeNet"}}) {
-    const ProgramRun run = Run(args);
-    EXPECT_EQ(run.out, kUsage);
+  const std::string version = "tessamin " TESSAMIN_VERSION "\n";
+  for (const auto& c : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{}, kUsage},
+           {{"-help"}, kUsage},
+           {{"stray", "words"}, kUsage},
+           {{"-aps", "-help", "-enable", "-delete", "HomeNet"}, kUsage},
+           {{"--version"}, version},
+           {{"-aps", "--version", "-enable"}, version},
+           {{"--version", "-help"}, kUsage}}) {
+    const ProgramRun run = Run(c.first);
+    EXPECT_EQ(run.out, c.second);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(Calls({"OpenSCManagerW"}).empty());
   }

@@ -63,16 +63,19 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
        Profile({"Home", "\x83\x7A\x81\x5B\x83\x80"}),
        {"F: stored as '\xE3\x83\x9B\xE3\x83\xBC\xE3\x83\xA0' (code page 932: 83 7A 81 5B 83 80)"},
        0},
-      {"missing file",
+      {"missing file", {}, "", {"F: cannot be read: No such file or directory"}, 1},
+      {"folder: what -deploy adds, in its order, then the folder as -deploy meets it",
        {},
        "",
-       {std::string("F") + kSchemaRefusal, "F: note: cannot be read: No such file or directory"},
-       1},
-      {"folder: what -deploy adds, in its order",
-       {},
-       "",
-       {"F/.old-broken.xml: refused: 524290 (The text is not a WLANProfile document.)", "F/a.xml: stored as 'Home'",
-        "F/B.XML: stored as 'Home'"},
+       {"F/.old-broken.xml: refused: 524290 (The text is not a WLANProfile document.)",
+        "F/.old-broken.xml: note: line 1: XP takes a WLANProfile element, in the namespace "
+        "http://www.microsoft.com/networking/WLAN/profile/v1, at the root; this one is 'x'",
+        "F/a.xml: stored as 'Home'", "F/B.XML: stored as 'Home'", "F/c.xml: stored as 'Corp'",
+        "F/c.xml: note: XP names the profile after its SSID, not after its name element 'Office'",
+        "F: 'Home' is stored from a.xml and B.XML: -deploy adds them in this order, and only the profile of B.XML "
+        "stays on the machine",
+        "F: ORDER.TXT line 3: no file stores 'Office', so -deploy can't put it in order; c.xml has it as its name "
+        "element, but XP stores that profile as 'Corp'"},
        1,
        "folder"},
       {"a folder, to a pipe whose reader has gone: the exit code tells", {}, "", {}, 1, "folder", nullptr, true},
@@ -85,8 +88,7 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
       {"1 MiB and a byte",
        {},
        Profile({"</WLANProfile>", std::string(1048577 - Profile().size(), ' ') + "</WLANProfile>"}),
-       {std::string("F") + kSchemaRefusal,
-        "F: note: cannot be read: it is larger than 1 MiB (1048576 bytes), the most that tessamin -add reads"},
+       {"F: cannot be read: it is larger than 1 MiB (1048576 bytes), the most that tessamin -add reads"},
        1},
       {"control characters in the stored name",
        {},
@@ -99,8 +101,7 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
       {"control characters in the path, which Windows does not take",
        {},
        Profile(),
-       {std::string("F") + kSchemaRefusal,
-        "F: note: cannot be read: its name holds a character that Windows file names can't hold"},
+       {"F: cannot be read: its name holds a character that Windows file names can't hold"},
        1,
        "e\x1B[31m\x07.xml",
        "e\\x1B[31m\\x07.xml"},
@@ -121,14 +122,35 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
       {"UTF-8 declared, on 1251",
        {"--code-page", "1251"},
        Profile({"?>", " encoding=\"UTF-8\"?>", "Home", "\xD0\x94\xD0\xBE\xD0\xBC"}),
-       {"F: stored as '\xD0\xA0\xE2\x80\x9D\xD0\xA0\xD1\x95\xD0\xA0\xD1\x98' (code page 1251: D0 94 D0 BE D0 BC)",
-        "F: note: declares encoding 'UTF-8', but XP reads profile files in the machine's code page 1251: the SSID "
-        "'\xD0\x94\xD0\xBE\xD0\xBC' is stored as '\xD0\xA0\xE2\x80\x9D\xD0\xA0\xD1\x95\xD0\xA0\xD1\x98'"},
+       {"F: stored under another SSID than the file means: as '\xD0\xA0\xE2\x80\x9D\xD0\xA0\xD1\x95\xD0\xA0\xD1\x98', "
+        "for '\xD0\x94\xD0\xBE\xD0\xBC' (code page 1251: D0 94 D0 BE D0 BC)",
+        "F: note: declares encoding 'UTF-8', but XP reads profile files in the machine's code page 1251: save the file "
+        "in code page 1251, or give the SSID as <hex>C4EEEC</hex>"},
+       1},
+      {"UTF-8 declared, the SSID in hex, on 1251",
+       {"--code-page", "1251"},
+       Profile({"?>", " encoding=\"UTF-8\"?>", "<name>Home</name></SSID>", "<hex>C4EEEC</hex></SSID>"}),
+       {"F: stored as '\xD0\x94\xD0\xBE\xD0\xBC' (code page 1251: C4 EE EC)",
+        "F: note: XP names the profile after its SSID, not after its name element 'Home'"},
+       0},
+      {"UTF-8 without a declaration, on 1252",
+       {},
+       Profile({"Home", "Caf\xC3\xA9"}),
+       {"F: stored under another SSID than the file means: as 'Caf\xC3\x83\xC2\xA9', for 'Caf\xC3\xA9' (code page "
+        "1252: "
+        "43 61 66 C3 A9)",
+        "F: note: is UTF-8, XML's default without an encoding declaration, but XP reads profile files in the machine's "
+        "code page 1252: save the file in code page 1252, or give the SSID as <hex>436166E9</hex>"},
+       1},
+      {"the same in code page 1252",
+       {},
+       Profile({"Home", "Caf\xE9"}),
+       {"F: stored as 'Caf\xC3\xA9' (code page 1252: 43 61 66 E9)"},
        0},
       {"character reference on 1252",
        {},
        Profile({"Home</name></SSID>", "&#x414;om</name></SSID>"}),
-       {"F: stored as '?om'", "F: note: the SSID holds characters that code page 1252 lacks: '\xD0\x94' becomes '?'",
+       {"F: stored as '?om'", "F: note: the SSID holds characters not in code page 1252: '\xD0\x94' becomes '?'",
         "F: note: XP names the profile after its SSID, not after its name element 'Home'"},
        0},
       {"empty ConfigBlob",
@@ -158,18 +180,54 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
       {"a name that differs between code pages",
        {"--code-page", "all"},
        Profile({"Home</name></SSID>", "&#xFF71;</name></SSID>"}),
-       {"F: code page 1252: stored as '?'", "F: code page 932: stored as '\xEF\xBD\xB1' (B1)",
-        "F: note: the SSID holds characters that code page 1252 lacks: '\xEF\xBD\xB1' becomes '?'",
+       {"F: code pages 874, 936, 949, 950 and 1250 to 1258: stored as '?' (3F)",
+        "F: code page 932: stored as '\xEF\xBD\xB1' (B1)",
+        "F: note: the SSID holds characters not in code pages 874, 936, 949, 950 and 1250 to 1258: '\xEF\xBD\xB1' "
+        "becomes '?'",
         "F: note: XP names the profile after its SSID, not after its name element 'Home'"},
        0},
       {"no file", {}, "", {}, 2, ""},
       {"no such code page", {"--code-page", "437"}, Profile(), {}, 2},
+      {"65001, which no XP machine has", {"--code-page", "65001"}, Profile(), {}, 2},
+      {"65001 when asked for", {"--allow-65001", "--code-page", "65001"}, Profile(), {"F: stored as 'Home'"}, 0},
+      {"not XML",
+       {},
+       "Home, WPA2, passphrase in the wiki\n",
+       {std::string("F") + kSchemaRefusal,
+        "F: note: it is not XML: a profile file is an XML document whose root element is WLANProfile"},
+       1},
+      {"a later schema's namespace",
+       {},
+       Profile({"profile/v1", "profile/v3"}),
+       {std::string("F") + kSchemaRefusal,
+        "F: note: line 2: its WLANProfile is in the namespace 'http://www.microsoft.com/networking/WLAN/profile/v3': "
+        "XP takes the one of its own schema, http://www.microsoft.com/networking/WLAN/profile/v1"},
+       1},
+      {"a passphrase of 7",
+       {},
+       Profile({"SETTINGS",
+                "<sharedKey><keyType>passPhrase</keyType><protected>false</protected><keyMaterial>1234567"
+                "</keyMaterial></sharedKey>"}),
+       {"F: refused: 262148 (The pre-shared key in the profile has an invalid length.)",
+        "F: note: line 6: XP takes a passPhrase of 8 to 63 characters, or a networkKey of 64 hex digits; this one has "
+        "7"},
+       1},
+      {"an EAP namespace mistyped",
+       {},
+       Profile({"WPA2PSK", "WPA2", ">false", ">true", "SETTINGS", kEmptyBlob, "EapCommon", "EapComon"}),
+       {"F: refused: 327691 (The profile's EAP method is not one this system supports.)",
+        "F: note: line 6: XP takes PEAP alone: EapMethod's Type 25, in the namespace "
+        "http://www.microsoft.com/provisioning/EapCommon; this one is 25, in the namespace "
+        "'http://www.microsoft.com/provisioning/EapComon'"},
+       1},
   };
   mkdir(Path("folder").c_str(), 0755);
   mkdir(Path("folder/sub.xml").c_str(), 0755);  // no file: -deploy leaves it out
   WriteFile(Path("folder/a.xml"), Profile());
   WriteFile(Path("folder/B.XML"), Profile());
   WriteFile(Path("folder/.old-broken.xml"), "<x/>");
+  WriteFile(Path("folder/c.xml"), Profile({"<name>Home</name>\n", "<name>Office</name>\n", "Home<", "Corp<"}));
+  WriteFile(Path("folder/ORDER.TXT"), "Corp\r\n\r\nOffice\r\nHome\r\n");
   WriteFile(Path("folder/notes.txt"), "not a profile");
   mkdir(Path("tmp").c_str(), 0700);
   for (const Case& test : cases) {
@@ -190,6 +248,12 @@ TEST_F(DryRunTest, EachFileGetsItsResultLineItsNotesAndTheExitCode) {
       expected += Path(test.shownPath ? test.shownPath : test.path) + line.substr(1) + "\n";
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.exitCode, test.exitCode);
+  }
+  for (const char* option : {"--version", "-help", "--help"}) {
+    const ProgramRun run = RunProgram({TESSAMIN_DRYRUN_BINARY, option}, {}, dir);
+    const std::string start = option[2] == 'v' ? "tessamin-dryrun " TESSAMIN_VERSION "\n" : "usage: tessamin-dryrun";
+    EXPECT_EQ(run.out.substr(0, start.size()), start) << option;
+    EXPECT_EQ(run.exitCode, 0);
   }
   EXPECT_FALSE(FileExists(machinePath));
   DIR* folder = opendir(Path("tmp").c_str());

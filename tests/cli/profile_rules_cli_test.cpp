@@ -1,5 +1,7 @@
 // What the stand-in's Native Wifi makes of profile files, as XP SP2 does: the reason code of
 // each refusal, the security setups it takes, and the names and places of stored profiles.
+#include <sys/stat.h>
+
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -175,6 +177,16 @@ TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
   };
   for (const Case& c : cases) EXPECT_EQ(Add(c.text), Refusal(c.reason)) << c.what;
   EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Home", "Park-adhoc"}));
+  // The dry run says what XP takes beside each of these refusals.
+  mkdir(Path("refused").c_str(), 0755);
+  for (size_t i = 0; i < cases.size(); ++i) WriteFile(Path("refused/" + std::to_string(i) + ".xml"), cases[i].text);
+  std::vector<std::string> args = wrapper;
+  args.insert(args.end(), {TESSAMIN_DRYRUN_BINARY, Path("refused")});
+  const ProgramRun dryRun = RunProgram(args, {}, dir);
+  EXPECT_EQ(dryRun.exitCode, 1);
+  for (size_t i = 0; i < cases.size(); ++i)
+    EXPECT_NE(dryRun.out.find(Path("refused/" + std::to_string(i) + ".xml: note: ")), std::string::npos)
+        << cases[i].what;
 }
 
 TEST_F(ProfileRulesTest, EverySecuritySetupOfXpIsTaken) {

@@ -12,6 +12,7 @@ struct ProfileElement {
   std::u16string localName;
   std::u16string text;  // the element's own character data, entities and CDATA resolved
   std::vector<ProfileElement> children;
+  int line = 0;  // where the element starts in the text; 0 when the parser does not say
 };
 
 enum ProfileParse {

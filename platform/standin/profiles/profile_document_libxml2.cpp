@@ -62,6 +62,7 @@ static std::u16string Text(const xmlChar* utf8) {
 static void Describe(const xmlNode* node, ProfileElement& element) {
   element.namespaceUri = node->ns ? Text(node->ns->href) : std::u16string();
   element.localName = Text(node->name);
+  element.line = node->line;
   for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
     if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) {
       element.text += Text(child->content);
