@@ -1,7 +1,8 @@
 # The Windows exe as it is shipped: version information and an application manifest in
 # its resources, and the release package (cmake --build --preset mingw-ARCH --target package):
-# tessamin-VERSION-win32.zip or -win64.zip holding the stripped exe, README.TXT (its first
-# line carrying the version), deploy.cmd, report.cmd, profiles\ (PROFILES.TXT only) and samples\.
+# tessamin-VERSION-win32.zip or -win64.zip holding one folder of the same name, which holds the
+# stripped exe, README.TXT (its first line carrying the version), deploy.cmd, report.cmd,
+# profiles\ (PROFILES.TXT only) and samples\: unpacked, nothing spills into the folder around.
 enable_language(RC)
 set(TESSAMIN_FILE_VERSION_DOTS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
 set(TESSAMIN_FILE_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
@@ -32,6 +33,6 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/dist/samples/ DESTINATION samples)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME tessamin)
 set(CPACK_PACKAGE_FILE_NAME tessamin-${PROJECT_VERSION}-${TESSAMIN_PACKAGE_SYSTEM})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
