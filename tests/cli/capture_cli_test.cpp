@@ -229,8 +229,7 @@ TEST_F(CaptureTest, StatusShowsEachInterfacesConnection) {
   }
 }
 
-// The log and the summary end with the connections and with what the profiles meet in range:
-// interface A, an older adapter, sees Office but can't join it.
+// The log and the summary end with the connections and the networks: A's older adapter can't join Office.
 TEST_F(CaptureTest, DeployAppliesTheCapturedOrderAndEndsWithTheConnectionsAndNetworks) {
   MachineJson source = TwoInterfaceMachine();
   source["wlan"]["interfaces"][0]["profiles"].push_back(Profile("Meeting-adhoc", AdHocProfile("Meeting")));

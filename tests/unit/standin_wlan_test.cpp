@@ -77,6 +77,20 @@ TEST_F(NativeWifiTest, RefusedArgumentsAndAbsentNames) {
   for (const char* name : {"coffeeshop", "CoffeeShop ", "HomeNet"})
     EXPECT_EQ(WlanDeleteProfile(client, &guidB, Wide(name).c_str(), nullptr), 1168u) << name;
   EXPECT_EQ(WlanDeleteProfile(client, &guidB, Wide("CoffeeShop").c_str(), nullptr), 0u);
+  // The radio calls take no IE data, no list flags and only the profile mode, as XP's do.
+  WLAN_RAW_DATA data = {};
+  PWLAN_AVAILABLE_NETWORK_LIST list = nullptr;
+  EXPECT_EQ(WlanScan(client, &guidB, nullptr, &data, nullptr), 87u);
+  EXPECT_EQ(WlanGetAvailableNetworkList(client, &guidB, 1, nullptr, &list), 87u);
+  DOT11_SSID ssid = {};
+  const WLAN_CONNECTION_PARAMETERS refused[] = {
+      {wlan_connection_mode_temporary_profile, WTEXT("CoffeeShop"), nullptr, nullptr, dot11_BSS_type_any, 0},
+      {wlan_connection_mode_profile, WTEXT("CoffeeShop"), &ssid, nullptr, dot11_BSS_type_any, 0},
+      {wlan_connection_mode_profile, WTEXT("CoffeeShop"), nullptr, nullptr, dot11_BSS_type_any, 1},
+      {wlan_connection_mode_profile, WTEXT("coffeeshop"), nullptr, nullptr, dot11_BSS_type_any, 0}};
+  for (const WLAN_CONNECTION_PARAMETERS& parameters : refused)
+    EXPECT_EQ(WlanConnect(client, &guidB, const_cast<PWLAN_CONNECTION_PARAMETERS>(&parameters), nullptr),
+              parameters.strProfile[0] == 'c' ? 1168u : 87u);
 }
 
 TEST_F(NativeWifiTest, EveryReasonCodeHasASentence) {
@@ -91,27 +105,6 @@ TEST_F(NativeWifiTest, EveryReasonCodeHasASentence) {
     texts.insert(text);
   }
   EXPECT_EQ(texts.size(), 16u);
-}
-
-// What XP's radio calls refuse; the networks, their verdicts and connections are tried
-// through -networks and -connect.
-TEST_F(NativeWifiTest, RadioCallsRefuseWhatXpRefuses) {
-  UseMachine(WithWzcRunning(TwoInterfaceMachine()));
-  ASSERT_EQ(Open(), 0u);
-  PWLAN_AVAILABLE_NETWORK_LIST list = nullptr;
-  WLAN_RAW_DATA data = {};
-  EXPECT_EQ(WlanScan(client, &guidB, nullptr, &data, nullptr), 87u);
-  EXPECT_EQ(WlanScan(client, &absent, nullptr, nullptr, nullptr), 87u);
-  EXPECT_EQ(WlanGetAvailableNetworkList(client, &guidB, 1, nullptr, &list), 87u);
-  DOT11_SSID ssid = {};
-  const WLAN_CONNECTION_PARAMETERS refused[] = {
-      {wlan_connection_mode_temporary_profile, WTEXT("CoffeeShop"), nullptr, nullptr, dot11_BSS_type_any, 0},
-      {wlan_connection_mode_profile, WTEXT("CoffeeShop"), &ssid, nullptr, dot11_BSS_type_any, 0},
-      {wlan_connection_mode_profile, WTEXT("CoffeeShop"), nullptr, nullptr, dot11_BSS_type_any, 1},
-      {wlan_connection_mode_profile, WTEXT("coffeeshop"), nullptr, nullptr, dot11_BSS_type_any, 0}};
-  for (const WLAN_CONNECTION_PARAMETERS& parameters : refused)
-    EXPECT_EQ(WlanConnect(client, &guidB, const_cast<PWLAN_CONNECTION_PARAMETERS>(&parameters), nullptr),
-              parameters.strProfile[0] == 'c' ? 1168u : 87u);
 }
 
 // Each profile the default machine holds is one XP takes: its WlanGetProfile text stores it

@@ -1,10 +1,8 @@
 // The clock that wlan.interfacesFromTick and connection attempts are read against, in the
-// wlanapi.dll of the Wine suite. When the machine has that member, the DLL gives the tool the
-// stand-in's virtual clock at the first enumeration, and at the first WlanScan or WlanConnect in
-// any case: it points the exe's imports of GetTickCount and Sleep at a clock that starts at the
-// machine's tickCount and moves only when the exe sleeps, so that a wait for interfaces, for a
-// scan or for a connection takes no real time. Until then the real clock is read and nothing is
-// touched: the service waits of -enable, which come before, keep the real clock.
+// wlanapi.dll of the Wine suite. From the first enumeration of a machine with that member, or
+// the first WlanScan or WlanConnect, the exe's imports of GetTickCount and Sleep point at a
+// clock that starts at the machine's tickCount and moves only when the exe sleeps: waits for
+// interfaces, scans and attempts take no real time. -enable's service waits keep the real clock.
 #include <windows.h>
 
 #include "platform/standin/api/clock.h"
