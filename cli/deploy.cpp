@@ -5,6 +5,7 @@
 #include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/deploy.h"
+#include "wlan/networks.h"
 #include "wlan/order.h"
 #include "wlan/order_file.h"
 #include "wlan/profile_file.h"
@@ -87,6 +88,9 @@ int Deploy(const std::string& folder, const ValueList& limitList, bool enableRan
   const int managementFailures = ReportManagementFailures(limitList, enableRan, enableFailures);
   tally.failures += managementFailures;
   if (managementFailures > 0 && exitCode == kDeployDone) exitCode = kDeployIncomplete;
-  if (tally.interfaces > 0) tally.states = PrintConnections(limitList);
+  if (tally.interfaces > 0) {
+    tally.states = PrintConnections(limitList);
+    tally.networks = PrintNetworks(limitList);
+  }
   return exitCode;
 }

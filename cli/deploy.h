@@ -1,6 +1,7 @@
 // -deploy FOLDER: every profile file of the folder added to every selected interface, put in
 // the order of FOLDER\ORDER.TXT when it is there, what the interfaces hold listed afterwards,
-// whether a -enable of the same run took, and what each interface is connected to.
+// whether a -enable of the same run took, what each interface is connected to, and the
+// networks each one sees.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@ struct DeployTally {
   int deployedEverywhere = 0;  // files stored on every selected interface
   int failures = 0;            // error lines the deployment printed
   std::string states;          // each interface's connection, as -status shows it
+  std::string networks;        // what the stored profiles of each interface meet in range
 };
 
 // Exit codes of a run with -deploy.

@@ -8,6 +8,7 @@
 #include "cli/usage.h"
 #include "text/print.h"
 #include "wlan/actions.h"
+#include "wlan/networks.h"
 #include "wlan/session.h"
 #include "wzc/enable.h"
 #include "wzc/service.h"
@@ -64,6 +65,10 @@ static bool DeployCommandLineIsSound(const OptionMap& options) {
   return true;
 }
 
+// The exit code of a run whose -connect left an interface that holds the name unconnected,
+// unless the run has a code of its own.
+static const int kConnectFailed = 5;
+
 // -report's log folder and the fleet's list ("" for none): one or two values, none empty.
 static bool ReportValues(const OptionMap& options, std::string& folder, std::string& fleetList) {
   const ValueList& values = options.find("-report")->second;
@@ -117,12 +122,22 @@ static int RunActions(const OptionMap& options, bool reportAsked, DeployTally& t
     if (folder.empty()) Print(" - Error: -export takes one folder.\n");
     else ExportAps(folder, limitList);
   }
+  if (HasOption(options, "-connect")) {
+    actionRan = true;
+    const ValueList names = Values(options, "-connect");
+    if (names.size() != 1) Print(" - Error: -connect takes one AP name.\n");
+    if ((names.size() != 1 || !ConnectAp(names[0], limitList)) && exitCode == 0) exitCode = kConnectFailed;
+  }
   if (HasOption(options, "-nics")) {
     actionRan = true;
     ListNics();
   }
   const bool aps = HasOption(options, "-aps"), status = HasOption(options, "-status");
   if (aps) ListAps(limitList);
+  if (HasOption(options, "-networks")) {
+    actionRan = true;
+    ListNetworks(limitList);
+  }
   if (status) ListStatus(limitList);
   if (!aps && !status && !actionRan) PrintUsage();
   ReleaseHandles();

@@ -53,6 +53,7 @@ const Column kColumns[] = {
     {"failures", [](const RunRecord& run) { return std::to_string(run.tally.failures); }},
     {"version", [](const RunRecord&) { return std::string(TESSAMIN_VERSION); }},
     {"states", [](const RunRecord& run) { return run.tally.states; }},
+    {"networks", [](const RunRecord& run) { return run.tally.networks; }},
 };
 
 WideString SummaryPath(const std::string& logFolder) {

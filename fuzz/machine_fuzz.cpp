@@ -10,6 +10,21 @@
 #include "platform/standin/api/reset.h"
 #include "platform/standin/machine/machine.h"
 
+// The networks in range, and an attempt with the interface's first profile settled a minute on.
+static void UseRadio(HANDLE client, const GUID& guid, const WCHAR* profile) {
+  WLAN_CONNECTION_PARAMETERS parameters = {wlan_connection_mode_profile, profile, nullptr, nullptr,
+                                           dot11_BSS_type_any,           0};
+  PWLAN_AVAILABLE_NETWORK_LIST networks = nullptr;
+  if (profile != nullptr && WlanConnect(client, &guid, &parameters, nullptr) == 0) Sleep(60000);
+  if (WlanScan(client, &guid, nullptr, nullptr, nullptr) != 0 ||
+      WlanGetAvailableNetworkList(client, &guid, 0, nullptr, &networks) != 0)
+    return;
+  for (DWORD n = 0; n < networks->dwNumberOfItems; ++n)
+    if (networks->Network[n].strProfileName[255] != 0 || networks->Network[n].dot11Ssid.uSSIDLength > 32)
+      __builtin_trap();
+  WlanFreeMemory(networks);
+}
+
 static void UseEveryPart() {
   DWORD version = 0;
   HANDLE client = nullptr;
@@ -22,6 +37,8 @@ static void UseEveryPart() {
           for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
             if (profiles->ProfileInfo[p].strProfileName[255] != 0) __builtin_trap();
           }
+          UseRadio(client, interfaces->InterfaceInfo[i].InterfaceGuid,
+                   profiles->dwNumberOfItems > 0 ? profiles->ProfileInfo[0].strProfileName : nullptr);
           WlanFreeMemory(profiles);
         }
         const std::string key = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\" +

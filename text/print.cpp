@@ -10,7 +10,11 @@ void Print(const std::string& text) {
 }
 
 void PrintError(DWORD code, const std::string& what) {
-  Print(" - Error(" + std::to_string(static_cast<int>(code)) + "): Unable to " + what + ".\n");
+  Print(ErrorLine(code, what));
+}
+
+std::string ErrorLine(DWORD code, const std::string& what) {
+  return " - Error(" + std::to_string(static_cast<int>(code)) + "): Unable to " + what + ".\n";
 }
 
 void SetOutputCopy(OutputCopy copy) {

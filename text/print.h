@@ -10,6 +10,7 @@
 void Print(const std::string& text);
 // The tool's line for a call that failed: " - Error(CODE): Unable to WHAT."
 void PrintError(DWORD code, const std::string& what);
+std::string ErrorLine(DWORD code, const std::string& what);
 
 // A name from outside the tool (a profile name, an interface description, a file name) as it
 // stands in a line: every byte of a control character (C0, DEL, and C1 as the code page reads

@@ -13,3 +13,4 @@ int AddAp(std::string path, ValueList limitList);
 int OrderAps(ValueList names, ValueList limitList);
 int ExportAps(std::string folder, ValueList limitList);
 int ListStatus(ValueList limitList);
+int ListNetworks(ValueList limitList);

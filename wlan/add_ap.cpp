@@ -2,15 +2,15 @@
 #include "text/print.h"
 #include "wlan/actions.h"
 #include "wlan/profile_file.h"
+#include "wlan/reason_text.h"
 #include "wlan/session.h"
 
-// Room for the reason text, its terminator included.
-static const size_t kReasonTextUnits = 256;
-
-static std::string ReasonText(WLAN_REASON_CODE reasonCode) {
-  WCHAR buffer[kReasonTextUnits] = {0};
-  if (WlanReasonCodeToString(reasonCode, kReasonTextUnits, buffer, nullptr) != 0) return "Unknown reason.";
-  return ToAnsi(buffer, kReasonTextUnits);
+// A refusal without a reason code, where the code's own text ("The operation was successful.")
+// would say the opposite: the call's error code, and what XP means by the one it gives most.
+static std::string RefusalText(DWORD result) {
+  const std::string text = "Error " + std::to_string(static_cast<int>(result));
+  if (result == ERROR_NO_MATCH) return text + ": the adapter can't do the profile's authentication or encryption.";
+  return text + ".";
 }
 
 int OfferProfile(const std::string& path, const WideString& wideProfileText, const ValueList& limitList) {
@@ -25,7 +25,7 @@ int OfferProfile(const std::string& path, const WideString& wideProfileText, con
       Print(" - Added AP from file '" + shownPath + "' to interface '" + guidText + "'.\n");
       return;
     }
-    const std::string reason = ReasonText(reasonCode);
+    const std::string reason = reasonCode != WLAN_REASON_CODE_SUCCESS ? ReasonText(reasonCode) : RefusalText(result);
     Print(" - Error adding AP from file '" + shownPath + "' to interface '" + guidText + "': (" +
           std::to_string(static_cast<int>(reasonCode)) + ")" + reason + "\n");
   });

@@ -6,15 +6,6 @@
 #include "wlan/profile_list.h"
 #include "wlan/session.h"
 
-// A stored name matches the typed one when its ANSI form has the same bytes and the typed
-// name stands for the same UTF-16 units: a name that the code page only approximates (Ω as
-// O, 日本 as ??) matches no typed name.
-static bool IsNamed(const WCHAR* storedName, const std::string& convertedName, const std::string& name,
-                    const WideString& wideName) {
-  if (convertedName != name || wideName.empty() || wideName.size() >= WLAN_MAX_NAME_LENGTH) return false;
-  return std::char_traits<WCHAR>::compare(wideName.c_str(), storedName, wideName.size() + 1) == 0;
-}
-
 int DeleteAp(std::string name, ValueList limitList) {
   if (!WifiApiReady()) return -1;
   const WideString wideName = ToWide(name);
@@ -25,7 +16,7 @@ int DeleteAp(std::string name, ValueList limitList) {
       const WCHAR* storedName = profiles->ProfileInfo[p].strProfileName;
       // Converted whole, so a long name is compared in full and no prefix of it matches.
       const std::string convertedName = ToAnsi(storedName, WLAN_MAX_NAME_LENGTH);
-      if (!IsNamed(storedName, convertedName, name, wideName)) continue;
+      if (!IsProfileNamed(storedName, convertedName, name, wideName)) continue;
       const DWORD result = WlanDeleteProfile(wlanSession.clientHandle, &entry.InterfaceGuid, storedName, nullptr);
       const std::string shownName = NameForLine(convertedName);
       if (result == 0) {

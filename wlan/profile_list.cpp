@@ -17,6 +17,15 @@ PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::s
 }
 
 WideString StoredProfileName(const WLAN_PROFILE_INFO& profile) {
-  const WCHAR* name = profile.strProfileName;
+  return FixedSizeName(profile.strProfileName);
+}
+
+WideString FixedSizeName(const WCHAR* name) {
   return WideString(name, std::find(name, name + WLAN_MAX_NAME_LENGTH, 0));
+}
+
+bool IsProfileNamed(const WCHAR* storedName, const std::string& convertedName, const std::string& name,
+                    const WideString& wideName) {
+  if (convertedName != name || wideName.empty() || wideName.size() >= WLAN_MAX_NAME_LENGTH) return false;
+  return std::char_traits<WCHAR>::compare(wideName.c_str(), storedName, wideName.size() + 1) == 0;
 }

@@ -7,8 +7,7 @@
 #include "wlan/actions.h"
 #include "wlan/session.h"
 
-// 0 with the opcode's value copied, or why there is none.
-static DWORD QueryValue(const GUID& guid, WLAN_INTF_OPCODE opcode, void* value, DWORD size) {
+DWORD QueryValue(const GUID& guid, WLAN_INTF_OPCODE opcode, void* value, DWORD size) {
   DWORD dataSize = 0;
   PVOID data = nullptr;
   DWORD result = WlanQueryInterface(wlanSession.clientHandle, &guid, opcode, nullptr, &dataSize, &data, nullptr);

@@ -3,7 +3,11 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "text/value_list.h"
+
+// 0 with the opcode's value of the interface copied (size bytes), or why there is none.
+DWORD QueryValue(const GUID& guid, WLAN_INTF_OPCODE opcode, void* value, DWORD size);
 
 // Prints "Connections By Interface:", one line "GUIDTEXT / DESCRIPTION / STATE" (or the
 // query's error line) per selected interface and a blank line, when any is selected. Returns

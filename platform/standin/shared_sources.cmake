@@ -19,6 +19,7 @@ set(STANDIN_SHARED_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/machine/machine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/machine/machine_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/machine/member_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/machine/radio.cpp
   ${CMAKE_CURRENT_LIST_DIR}/machine/trace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profiles/profile_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profiles/profile_text.cpp

@@ -118,6 +118,25 @@ extern "C" DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBuffe
   return real ? real(dwReasonCode, dwBufferSize, pStringBuffer, pReserved) : ERROR_PROC_NOT_FOUND;
 }
 
+extern "C" DWORD WINAPI WlanScan(HANDLE hClientHandle, const GUID* pInterfaceGuid, const PDOT11_SSID pDot11Ssid,
+                                 const PWLAN_RAW_DATA pIeData, PVOID pReserved) {
+  WLAN_FUNCTION(WlanScan);
+  return real ? real(hClientHandle, pInterfaceGuid, pDot11Ssid, pIeData, pReserved) : ERROR_PROC_NOT_FOUND;
+}
+
+extern "C" DWORD WINAPI WlanGetAvailableNetworkList(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
+                                                    PVOID pReserved,
+                                                    PWLAN_AVAILABLE_NETWORK_LIST* ppAvailableNetworkList) {
+  WLAN_FUNCTION(WlanGetAvailableNetworkList);
+  return real ? real(hClientHandle, pInterfaceGuid, dwFlags, pReserved, ppAvailableNetworkList) : ERROR_PROC_NOT_FOUND;
+}
+
+extern "C" DWORD WINAPI WlanConnect(HANDLE hClientHandle, const GUID* pInterfaceGuid,
+                                    const PWLAN_CONNECTION_PARAMETERS pConnectionParameters, PVOID pReserved) {
+  WLAN_FUNCTION(WlanConnect);
+  return real ? real(hClientHandle, pInterfaceGuid, pConnectionParameters, pReserved) : ERROR_PROC_NOT_FOUND;
+}
+
 extern "C" VOID WINAPI WlanFreeMemory(PVOID pMemory) {
   WLAN_FUNCTION(WlanFreeMemory);
   if (real) real(pMemory);

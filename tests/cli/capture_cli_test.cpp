@@ -229,7 +229,8 @@ TEST_F(CaptureTest, StatusShowsEachInterfacesConnection) {
   }
 }
 
-TEST_F(CaptureTest, DeployAppliesTheCapturedOrderAndEndsWithTheConnections) {
+// The log and the summary end with the connections and the networks: A's older adapter can't join Office.
+TEST_F(CaptureTest, DeployAppliesTheCapturedOrderAndEndsWithTheConnectionsAndNetworks) {
   MachineJson source = TwoInterfaceMachine();
   source["wlan"]["interfaces"][0]["profiles"].push_back(Profile("Meeting-adhoc", AdHocProfile("Meeting")));
   UseMachine(source);
@@ -237,18 +238,25 @@ TEST_F(CaptureTest, DeployAppliesTheCapturedOrderAndEndsWithTheConnections) {
   WriteFile(Path("profiles/ORDER.TXT"), ReadFile(Path("profiles/ORDER.TXT")) + "Gone\r\n");
   MachineJson target = Machine(1252, {});
   SetControlFlags(target, kGuidA, DwordValue(0x04008000));
+  target["wlan"]["interfaces"][0]["adapter"] = {{"encryptions", {"none", "TKIP"}}};
+  target["wlan"]["interfaces"][0]["networks"] = {
+      {{"ssid", "Office"}, {"signal", 70}, {"authentication", "WPA2PSK"}, {"encryption", "AES"}}};
   UseMachine(target);
   const ProgramRun run = Run({"-deploy", Path("profiles"), "-log", Path("logs")});
   EXPECT_EQ(run.exitCode, 5);  // "Gone" is on no interface
   EXPECT_EQ(StoredNames(0), (std::vector<std::string>{"Office", "HomeNet", "CoffeeShop", "Meeting-adhoc"}));
-  const std::string states = "," + kA + ": disconnected; " + kB + ": not managed by Windows\r\n";
+  const std::string states = "," + kA + ": disconnected; " + kB + ": not managed by Windows," + kA +
+                             ": Office 70% not connectable (131073); HomeNet not in range; CoffeeShop not in range; " +
+                             "Meeting-adhoc not in range; " + kB + ": Office not in range; HomeNet not in range; " +
+                             "CoffeeShop not in range; Meeting-adhoc not in range\r\n";
   const std::string csv = ReadFile(Path("logs/XPCLIENT.csv"));
   EXPECT_EQ(csv.substr(csv.size() - states.size()), states);
   const std::string log = ReadFile(Path("logs/XPCLIENT.log"));
   EXPECT_NE(log.find(" - Error(1168): Unable to move AP 'Gone' on interface '" + kB + "'.\r\nAccess Points"),
             std::string::npos);
   EXPECT_NE(log.find("Connections By Interface:\r\n" + kA + " / Adapter A / disconnected\r\n" + kB +
-                     " / Adapter B / not managed by Windows\r\n\r\n==== exit code 5: "),
+                     " / Adapter B / not managed by Windows\r\n\r\nNetworks By Interface:\r\n" + kA +
+                     " / Office / 70% / WPA2PSK AES / not connectable: (131073)"),
             std::string::npos)
       << log;
 }

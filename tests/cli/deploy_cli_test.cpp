@@ -304,10 +304,10 @@ TEST_F(DeployTest, ReportJoinsTheFleetsSummariesUnderOneHeader) {
                          "Machines By Exit Code:\n0 / 2\n5 / 1\nno summary / 2\n\n"
                          " - Joined 5 machines into '" +
                          Path("logs") + "\\tessamin-fleet-report.csv'.\n");
-  EXPECT_EQ(
-      ReadFile(Path("logs/tessamin-fleet-report.csv")),
-      x.substr(0, x.find("\r\n") + 2) + "\"'=CMD\",,no summary,,,,,,\r\n" + x.substr(x.find("\r\n") + 2) +
-          "A%B,2026-01-01 08:00:00,5,1,1,0,1,0.9,\r\npc9,,no summary,,,,,,\r\nREPORT,2026-01-01 08:00:01,0,,,,,,\r\n");
+  EXPECT_EQ(ReadFile(Path("logs/tessamin-fleet-report.csv")),
+            x.substr(0, x.find("\r\n") + 2) + "\"'=CMD\",,no summary,,,,,,,\r\n" + x.substr(x.find("\r\n") + 2) +
+                "A%B,2026-01-01 08:00:00,5,1,1,0,1,0.9,,\r\npc9,,no summary,,,,,,,\r\nREPORT,2026-01-01 "
+                "08:00:01,0,,,,,,,\r\n");
   EXPECT_TRUE(Calls({"OpenSCManagerW"}).empty());
 
   // A summary of the largest size read, and one of a byte more.

@@ -171,7 +171,7 @@ TEST_F(ProfileRulesTest, EachRefusalHasItsReasonCodeAndStoresNothing) {
       {"802.1X without OneX settings", Secured(Security("WPA2", "AES", "true")), kNoEapConfig},
       {"EAP-TLS", Secured(Security("WPA2", "AES", "true", "", "", OneX("13", EapConfig("13")))), kEapType},
       {"empty ConfigBlob", Secured(Security("WPA2", "AES", "true", "", "", OneX("25", "<ConfigBlob> </ConfigBlob>"))),
-       "(0)The operation was successful."},  // ERROR_INVALID_PARAMETER: no reason code
+       "(0)Error 87."},  // ERROR_INVALID_PARAMETER: no reason code
       {"PEAP with EAP-TLS settings", Secured(Security("open", "WEP", "1", "", "", OneX("25", EapConfig("13")))),
        kEapProperties},
   };

@@ -1,6 +1,7 @@
 // Conformance probe: calls the Win32 functions that tessamin uses and prints one line per
 // result. Built for Linux it runs on the stand-in machine (tests/probe/machine.json); built
-// with mingw-w64 it runs under Wine, whose kernel32 and advapi32 are real implementations.
+// with mingw-w64 it runs under Wine, whose kernel32 and advapi32 are real implementations,
+// with the stand-in's wlanapi.dll, whose answers are checked against XP's besides.
 // tests/probe/run-probe runs both and compares the outputs line by line.
 //
 // Only what is deterministic is printed: the final state of a service after its pending
@@ -209,6 +210,42 @@ void PrintSettledState(SC_HANDLE service, DWORD pendingState, const char* what) 
          static_cast<unsigned long>(status.dwControlsAccepted), static_cast<unsigned long>(needed));
 }
 
+// The answers of XP's wlanapi (client version 1) that Wine's conformance tests record: the
+// service before the version, every version negotiating 1, 87 for a null client handle and 6
+// for one that is not open (closed, or never opened) in every call, no memory of 0 bytes. A
+// line holding "(XP: ...)" gives XP's answer where it differs: run-probe fails on it.
+void ProbeWlan(bool running) {
+  const auto print = [running](const std::string& call, const std::string& answer, const std::string& xp) {
+    printf("%s, WZCSVC %s -> %s%s\n", call.c_str(), running ? "running" : "stopped", answer.c_str(),
+           answer == xp ? "" : (" (XP: " + xp + ")").c_str());
+  };
+  HANDLE notOpen = reinterpret_cast<HANDLE>(0xDEAD);
+  for (DWORD asked : {0u, 1u, 2u, 10u}) {
+    DWORD version = 77;
+    const DWORD result = WlanOpenHandle(asked, nullptr, &version, &notOpen);
+    print("WlanOpenHandle version " + std::to_string(asked),
+          Format("%lu", result) + (result == 0 ? Format(" negotiated %lu", version) : ""),
+          running ? "0 negotiated 1" : "1062");
+    if (result == 0) WlanCloseHandle(notOpen, nullptr);
+  }
+  const GUID guid = {};
+  WLAN_CONNECTION_PARAMETERS parameters = {
+      wlan_connection_mode_profile, WTEXT("Office"), nullptr, nullptr, dot11_BSS_type_any, 0};
+  PWLAN_INTERFACE_INFO_LIST interfaces = nullptr;
+  for (HANDLE handle : {HANDLE(nullptr), notOpen}) {
+    const std::string with = handle ? " with a handle not open" : " with a null handle", xp = handle ? "6" : "87";
+    print("WlanEnumInterfaces" + with, Format("%lu", WlanEnumInterfaces(handle, nullptr, &interfaces)), xp);
+    print("WlanScan" + with, Format("%lu", WlanScan(handle, &guid, nullptr, nullptr, nullptr)), xp);
+    print("WlanConnect" + with, Format("%lu", WlanConnect(handle, &guid, &parameters, nullptr)), xp);
+    print("WlanCloseHandle" + with, Format("%lu", WlanCloseHandle(handle, nullptr)), xp);
+  }
+  SetLastError(0);
+  const PVOID memory = WlanAllocateMemory(0);
+  print("WlanAllocateMemory of 0 bytes", (memory ? "memory" : "null") + Format(" error %lu", GetLastError()),
+        "null error 87");
+  WlanFreeMemory(nullptr);
+}
+
 void ProbeServices() {
   SetLastError(0);
   SC_HANDLE manager = OpenSCManagerW(nullptr, WTEXT("ServicesActive"), SC_MANAGER_ALL_ACCESS);
@@ -231,6 +268,7 @@ void ProbeServices() {
 
   SC_HANDLE service = OpenServiceW(manager, WTEXT("WzcSvc"), SERVICE_ALL_ACCESS);
   PrintSettledState(service, SERVICE_STOP_PENDING, "before start");
+  ProbeWlan(false);
   DWORD needed = 0;
   SERVICE_STATUS_PROCESS status = {};
   BOOL queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), 8, &needed);
@@ -239,6 +277,7 @@ void ProbeServices() {
   PrintOutcome("ControlService stop of a stopped service", ControlService(service, SERVICE_CONTROL_STOP, &plain));
   PrintOutcome("StartServiceW", StartServiceW(service, 0, nullptr));
   PrintSettledState(service, SERVICE_START_PENDING, "after start");
+  ProbeWlan(true);
   PrintOutcome("StartServiceW of a running service", StartServiceW(service, 0, nullptr));
   plain = SERVICE_STATUS();
   const BOOL stopped = ControlService(service, SERVICE_CONTROL_STOP, &plain);

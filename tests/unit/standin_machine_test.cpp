@@ -81,6 +81,12 @@ TEST_F(MachineFileTest, LocationFallsBackToTheStateFolders) {
   setenv("HOME", home.c_str(), 1);
 }
 
+// A machine whose one interface sees the network.
+std::string NetworkMachine(const std::string& network, int codePage = 1252) {
+  return "{\"format\": \"tessamin-machine/1\", \"codePage\": " + std::to_string(codePage) +
+         ", \"wlan\": {\"interfaces\": [{\"networks\": [" + network + "]}]}}";
+}
+
 TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened) {
   const std::string cases[] = {
       "{\"format\": \"tessamin-machine/1\", \"wlan\": {",  // truncated
@@ -93,6 +99,15 @@ TEST_F(MachineFileTest, UnusableFileIsLeftByteForByteAndTheManagerCannotBeOpened
       "{\"format\": \"tessamin-machine/1\", \"registry\": {\"K\": {\"V\": {\"type\": \"REG_DWORD\", \"data\": "
       "\"x\"}}}}",
       "{\"format\": \"tessamin-machine/1\", \"services\": {\"WZCSVC\": {}, \"wzcsvc\": {}}}",
+      // The radio world: each network's SSID, type, signal and security; the adapter; an attempt.
+      NetworkMachine("{\"ssid\": \"\"}"),
+      NetworkMachine("{\"ssid\": \"" + std::string(30, 'x') + "\u00e9\u00e9\"}", 65001),  // 32 bytes in 1252
+      NetworkMachine("{\"ssidHex\": \"" + std::string(66, 'a') + "\"}"),
+      NetworkMachine("{\"ssid\": \"A\", \"ssidHex\": \"41\"}"),
+      NetworkMachine("{\"ssid\": \"A\", \"signal\": 101}"),
+      NetworkMachine("{\"ssid\": \"A\", \"authentication\": \"WPA2-PSK\"}"),
+      NetworkMachine("{\"ssid\": \"A\"}], \"adapter\": {\"encryptions\": [\"CCMP\"]}, \"x\": [0"),
+      NetworkMachine("{\"ssid\": \"A\"}], \"connecting\": {\"profile\": \"Gone\"}, \"x\": [0"),
       "{\"format\": \"tessamin-machine/1\", \"vendor\": " + std::string(200000, '[') + std::string(200000, ']') + "}",
   };
   for (const std::string& content : cases) {

@@ -77,20 +77,34 @@ TEST_F(NativeWifiTest, RefusedArgumentsAndAbsentNames) {
   for (const char* name : {"coffeeshop", "CoffeeShop ", "HomeNet"})
     EXPECT_EQ(WlanDeleteProfile(client, &guidB, Wide(name).c_str(), nullptr), 1168u) << name;
   EXPECT_EQ(WlanDeleteProfile(client, &guidB, Wide("CoffeeShop").c_str(), nullptr), 0u);
+  // The radio calls take no IE data, no list flags and only the profile mode, as XP's do.
+  WLAN_RAW_DATA data = {};
+  PWLAN_AVAILABLE_NETWORK_LIST list = nullptr;
+  EXPECT_EQ(WlanScan(client, &guidB, nullptr, &data, nullptr), 87u);
+  EXPECT_EQ(WlanGetAvailableNetworkList(client, &guidB, 1, nullptr, &list), 87u);
+  DOT11_SSID ssid = {};
+  const WLAN_CONNECTION_PARAMETERS refused[] = {
+      {wlan_connection_mode_temporary_profile, WTEXT("CoffeeShop"), nullptr, nullptr, dot11_BSS_type_any, 0},
+      {wlan_connection_mode_profile, WTEXT("CoffeeShop"), &ssid, nullptr, dot11_BSS_type_any, 0},
+      {wlan_connection_mode_profile, WTEXT("CoffeeShop"), nullptr, nullptr, dot11_BSS_type_any, 1},
+      {wlan_connection_mode_profile, WTEXT("coffeeshop"), nullptr, nullptr, dot11_BSS_type_any, 0}};
+  for (const WLAN_CONNECTION_PARAMETERS& parameters : refused)
+    EXPECT_EQ(WlanConnect(client, &guidB, const_cast<PWLAN_CONNECTION_PARAMETERS>(&parameters), nullptr),
+              parameters.strProfile[0] == 'c' ? 1168u : 87u);
 }
 
 TEST_F(NativeWifiTest, EveryReasonCodeHasASentence) {
   UseMachine(BaseMachine());
   std::set<std::u16string> texts;
-  for (DWORD code :
-       {0x80001, 0x80002, 0x80013, 0x40009, 0x4000A, 0x4000B, 0x40018, 0x40003, 0x40004, 0x40017, 0x10001, 0}) {
+  for (DWORD code : {0x80001, 0x80002, 0x80013, 0x40009, 0x4000A, 0x4000B, 0x40018, 0x40003, 0x40004, 0x40017, 0x10001,
+                     0, 0x20001, 0x20002, 0x28002, 0x2800D}) {
     WCHAR buffer[256] = {};
     EXPECT_EQ(WlanReasonCodeToString(code, 256, buffer, nullptr), 0u) << code;
     const std::u16string text = reinterpret_cast<const char16_t*>(buffer);
     EXPECT_TRUE(text.size() > 10 && text.back() == u'.') << code;
     texts.insert(text);
   }
-  EXPECT_EQ(texts.size(), 12u);
+  EXPECT_EQ(texts.size(), 16u);
 }
 
 // Each profile the default machine holds is one XP takes: its WlanGetProfile text stores it

@@ -6,5 +6,9 @@
 namespace standin {
 
 DWORD VirtualTicks();
+// The tool's waits for a scan and for a connection attempt run on the virtual clock: the
+// stand-in's always does; the Wine suite's wlanapi.dll points the exe's GetTickCount and Sleep
+// at it from the first call of WlanScan or WlanConnect on an open handle on.
+void UseVirtualClock();
 
 }  // namespace standin

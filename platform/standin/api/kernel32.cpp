@@ -37,6 +37,8 @@ DWORD VirtualTicks() {
   return Clock();
 }
 
+void UseVirtualClock() {}
+
 static UINT ResolveCodePage(UINT codePage) {
   return codePage == CP_ACP ? AnsiCodePage() : codePage;
 }

@@ -96,6 +96,7 @@ typedef struct SC_HANDLE__* SC_HANDLE;
 #define ERROR_SERVICE_NOT_ACTIVE 1062L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
 #define ERROR_NOT_FOUND 1168L
+#define ERROR_NO_MATCH 1169L
 #define ERROR_BAD_PROFILE 1206L
 #define RPC_S_SERVER_UNAVAILABLE 1722L
 #define ERROR_INVALID_STATE 5023L
@@ -316,6 +317,50 @@ typedef struct _WLAN_CONNECTION_ATTRIBUTES {
   WLAN_SECURITY_ATTRIBUTES wlanSecurityAttributes;
 } WLAN_CONNECTION_ATTRIBUTES, *PWLAN_CONNECTION_ATTRIBUTES;
 
+#define WLAN_MAX_PHY_TYPE_NUMBER 8
+#define WLAN_AVAILABLE_NETWORK_CONNECTED 0x00000001
+#define WLAN_AVAILABLE_NETWORK_HAS_PROFILE 0x00000002
+
+typedef struct _WLAN_AVAILABLE_NETWORK {
+  WCHAR strProfileName[WLAN_MAX_NAME_LENGTH];
+  DOT11_SSID dot11Ssid;
+  DOT11_BSS_TYPE dot11BssType;
+  ULONG uNumberOfBssids;
+  WINBOOL bNetworkConnectable;
+  WLAN_REASON_CODE wlanNotConnectableReason;
+  ULONG uNumberOfPhyTypes;
+  DOT11_PHY_TYPE dot11PhyTypes[WLAN_MAX_PHY_TYPE_NUMBER];
+  WINBOOL bMorePhyTypes;
+  WLAN_SIGNAL_QUALITY wlanSignalQuality;
+  WINBOOL bSecurityEnabled;
+  DOT11_AUTH_ALGORITHM dot11DefaultAuthAlgorithm;
+  DOT11_CIPHER_ALGORITHM dot11DefaultCipherAlgorithm;
+  DWORD dwFlags;
+  DWORD dwReserved;
+} WLAN_AVAILABLE_NETWORK, *PWLAN_AVAILABLE_NETWORK;
+
+typedef struct _WLAN_AVAILABLE_NETWORK_LIST {
+  DWORD dwNumberOfItems;
+  DWORD dwIndex;
+  WLAN_AVAILABLE_NETWORK Network[1];
+} WLAN_AVAILABLE_NETWORK_LIST, *PWLAN_AVAILABLE_NETWORK_LIST;
+
+typedef struct _DOT11_BSSID_LIST DOT11_BSSID_LIST, *PDOT11_BSSID_LIST;  // XP takes none
+
+typedef struct _WLAN_CONNECTION_PARAMETERS {
+  WLAN_CONNECTION_MODE wlanConnectionMode;
+  LPCWSTR strProfile;
+  PDOT11_SSID pDot11Ssid;
+  PDOT11_BSSID_LIST pDesiredBssidList;
+  DOT11_BSS_TYPE dot11BssType;
+  DWORD dwFlags;
+} WLAN_CONNECTION_PARAMETERS, *PWLAN_CONNECTION_PARAMETERS;
+
+typedef struct _WLAN_RAW_DATA {
+  DWORD dwDataSize;
+  BYTE DataBlob[1];
+} WLAN_RAW_DATA, *PWLAN_RAW_DATA;
+
 // Files, folders and the system
 #define MAX_PATH 260
 #define MAX_COMPUTERNAME_LENGTH 15
@@ -471,6 +516,13 @@ DWORD WINAPI WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid
                                 PVOID pReserved, PDWORD pdwDataSize, PVOID* ppData,
                                 PWLAN_OPCODE_VALUE_TYPE pWlanOpcodeValueType);
 DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBufferSize, PWCHAR pStringBuffer, PVOID pReserved);
+DWORD WINAPI WlanScan(HANDLE hClientHandle, const GUID* pInterfaceGuid, const PDOT11_SSID pDot11Ssid,
+                      const PWLAN_RAW_DATA pIeData, PVOID pReserved);
+DWORD WINAPI WlanGetAvailableNetworkList(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
+                                         PVOID pReserved, PWLAN_AVAILABLE_NETWORK_LIST* ppAvailableNetworkList);
+DWORD WINAPI WlanConnect(HANDLE hClientHandle, const GUID* pInterfaceGuid,
+                         const PWLAN_CONNECTION_PARAMETERS pConnectionParameters, PVOID pReserved);
+PVOID WINAPI WlanAllocateMemory(DWORD dwMemorySize);
 VOID WINAPI WlanFreeMemory(PVOID pMemory);
 
 // kernel32: files, folders and the system

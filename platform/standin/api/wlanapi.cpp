@@ -1,16 +1,20 @@
 // wlanapi: the Native Wifi client over the machine's "wlan" member.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/standin/api/clock.h"
 #include "platform/standin/api/reset.h"
 #include "platform/standin/api/wzc_state.h"
 #include "platform/standin/machine/machine.h"
+#include "platform/standin/machine/radio.h"
 #include "platform/standin/machine/trace.h"
 #include "platform/standin/profiles/profile_rules.h"
 #include "platform/standin/profiles/profile_text.h"
@@ -71,19 +75,22 @@ static bool IsClient(HANDLE handle) {
   return clientHandles.count(handle) != 0;
 }
 
-// Why a call on this client handle can't be served, or 0: XP's API works through WZCSVC, so
-// with the service down every call on an open handle fails.
+// Why a call can't be served on this client handle, or 0: a null handle is a bad argument, one
+// that is not open no handle at all; XP's API works through WZCSVC, so with the service down
+// every call on an open handle fails.
 static DWORD ClientError(HANDLE handle) {
+  if (handle == nullptr) return ERROR_INVALID_PARAMETER;
   if (!IsClient(handle)) return ERROR_INVALID_HANDLE;
   return WzcServiceRunning() ? ERROR_SUCCESS : RPC_S_SERVER_UNAVAILABLE;
 }
 
-static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDLE handle) {
-  if (reserved != nullptr || negotiated == nullptr || handle == nullptr || (version != 1 && version != 2))
-    return ERROR_INVALID_PARAMETER;
+// XP looks at the service before the arguments, and opens a handle of version 1 whatever
+// version the client asks for.
+static DWORD OpenHandle(PVOID reserved, PDWORD negotiated, PHANDLE handle) {
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
   if (!WzcServiceRunning()) return ERROR_SERVICE_NOT_ACTIVE;
+  if (reserved != nullptr || negotiated == nullptr || handle == nullptr) return ERROR_INVALID_PARAMETER;
   const DWORD openError = NumberMember(WlanMember(*machine), "openError");
   if (openError != 0) return openError;
   if (nextToken == sizeof clientTokens) return ERROR_NOT_ENOUGH_MEMORY;
@@ -93,9 +100,49 @@ static DWORD OpenHandle(DWORD version, PVOID reserved, PDWORD negotiated, PHANDL
   return ERROR_SUCCESS;
 }
 
+static bool AttemptEnded(const Json& entry) {
+  const Json& attempt = MemberOrNull(entry, "connecting");
+  return attempt.is_object() && static_cast<int32_t>(VirtualTicks() - NumberMember(attempt, "untilTick")) >= 0;
+}
+
+// A connection attempt whose time is up ends when something reads the interface's state:
+// connected when its network takes the profile; disconnected otherwise, as XP has dropped the
+// network it was on.
+static void SettleAttempts() {
+  const Json* machine = Machine();
+  if (machine == nullptr) return;
+  const Json& interfaces = MemberOrNull(WlanMember(*machine), "interfaces");
+  if (!interfaces.is_array() || std::none_of(interfaces.begin(), interfaces.end(), AttemptEnded)) return;
+  ChangeMachine([](Json& newest) -> DWORD {
+    if (!MemberOrNull(WlanMember(newest), "interfaces").is_array()) return ERROR_INVALID_STATE;
+    bool settled = false;
+    for (Json& entry : newest["wlan"]["interfaces"]) {
+      if (!AttemptEnded(entry)) continue;
+      const std::string name = StringMember(entry["connecting"], "profile");
+      const bool joined = JoinSucceeds(entry, name);
+      entry.erase("connecting");
+      entry["state"] = joined ? "connected" : "disconnected";
+      if (!joined) entry.erase("connectedTo");
+      settled = true;
+    }
+    return settled ? ERROR_SUCCESS : ERROR_INVALID_STATE;  // nothing to save
+  });
+}
+
+// The interface a call reads, once the attempts whose time is up have settled: 0 with its entry,
+// `absent` when the machine has no such interface, or the error that its member injects.
+static DWORD ReadInterface(const GUID& guid, DWORD absent, const char* errorMember, const Json*& entry) {
+  SettleAttempts();
+  const Json* machine = Machine();
+  if (machine == nullptr) return ERROR_INVALID_DATA;
+  entry = FindInterface(*machine, guid);
+  return entry == nullptr ? absent : NumberMember(*entry, errorMember);
+}
+
 static DWORD EnumInterfaces(HANDLE handle, PVOID reserved, PWLAN_INTERFACE_INFO_LIST* list) {
   if (const DWORD error = ClientError(handle)) return error;
   if (reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
+  SettleAttempts();
   const Json* machine = Machine();
   if (machine == nullptr) return ERROR_INVALID_DATA;
   const DWORD enumError = NumberMember(WlanMember(*machine), "enumError");
@@ -160,10 +207,11 @@ static DWORD DeleteProfile(HANDLE handle, const GUID* guid, LPCWSTR name, PVOID 
     if (const DWORD deleteError = NumberMember(profiles[at], "deleteError")) return deleteError;
     const std::u16string deleted = StoredName(profiles[at]);
     profiles.erase(at);
-    // The connection that used the profile ends with it.
+    // The connection that used the profile, or the attempt to make one, ends with it.
     if (Utf8ToUtf16(StringMember(entry, "connectedTo")) == deleted) {
       entry["state"] = "disconnected";
       entry.erase("connectedTo");
+      entry.erase("connecting");
     }
     return 0;
   });
@@ -195,7 +243,9 @@ static DWORD SetProfile(HANDLE handle, const GUID* guid, DWORD flags, LPCWSTR xm
     return verdict.error;
   }
   // What the adapter can't do (WPA2 on a WPA-only card: ERROR_NO_MATCH) fails after the checks.
-  if (const DWORD setError = NumberMember(*FindInterface(*current, *guid), "setError")) return setError;
+  const Json& target = *FindInterface(*current, *guid);
+  if (!AdapterCan(target, verdict.authentication, verdict.encryption)) return ERROR_NO_MATCH;
+  if (const DWORD setError = NumberMember(target, "setError")) return setError;
   name = Utf16ToUtf8(verdict.storedName);
   const std::string text = Utf16ToUtf8(wide);
   const DWORD result = ChangeMachine([&](Json& machine) -> DWORD {
@@ -317,12 +367,9 @@ static DWORD QueryInterface(HANDLE handle, const GUID* guid, WLAN_INTF_OPCODE op
   if (opcode != wlan_intf_opcode_autoconf_enabled && opcode != wlan_intf_opcode_bss_type &&
       opcode != wlan_intf_opcode_interface_state && opcode != wlan_intf_opcode_current_connection)
     return ERROR_INVALID_PARAMETER;
-  const Json* machine = Machine();
-  if (machine == nullptr) return ERROR_INVALID_DATA;
-  const Json* entry = FindInterface(*machine, *guid);
-  if (entry == nullptr) return ERROR_NOT_FOUND;
-  if (const DWORD queryError = NumberMember(*entry, "queryError")) return queryError;
-  DWORD result = ERROR_SUCCESS;
+  const Json* entry = nullptr;
+  DWORD result = ReadInterface(*guid, ERROR_NOT_FOUND, "queryError", entry);
+  if (result != ERROR_SUCCESS) return result;
   if (opcode == wlan_intf_opcode_autoconf_enabled) {
     result = HandOut(static_cast<BOOL>(WzcManagesInterface(*guid) ? TRUE : FALSE), size, data);
   } else if (opcode == wlan_intf_opcode_bss_type) {
@@ -338,10 +385,95 @@ static DWORD QueryInterface(HANDLE handle, const GUID* guid, WLAN_INTF_OPCODE op
   return result;
 }
 
+static DWORD Scan(HANDLE handle, const GUID* guid, const PDOT11_SSID ssid, const PWLAN_RAW_DATA ieData,
+                  PVOID reserved) {
+  if (const DWORD error = ClientError(handle)) return error;
+  UseVirtualClock();  // the caller waits for the scan
+  // XP scans for every network: no SSID, no information elements.
+  if (guid == nullptr || ssid != nullptr || ieData != nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
+  const Json* entry = nullptr;
+  return ReadInterface(*guid, ERROR_INVALID_PARAMETER, "scanError", entry);
+}
+
+static void FillNetwork(const NetworkInRange& network, bool connected, WLAN_AVAILABLE_NETWORK& item) {
+  CopyName(network.profileName, item.strProfileName);
+  item.dot11Ssid.uSSIDLength = static_cast<ULONG>(network.ssid.size());
+  network.ssid.copy(reinterpret_cast<char*>(item.dot11Ssid.ucSSID), DOT11_SSID_MAX_LENGTH);
+  item.dot11BssType = network.adHoc ? dot11_BSS_type_independent : dot11_BSS_type_infrastructure;
+  item.uNumberOfBssids = 1;  // XP reports at most one
+  item.bNetworkConnectable = network.connectable;
+  item.wlanNotConnectableReason = network.notConnectableReason;
+  item.uNumberOfPhyTypes = 1;
+  item.dot11PhyTypes[0] = dot11_phy_type_erp;
+  item.wlanSignalQuality = network.signal;
+  item.dot11DefaultAuthAlgorithm = AuthAlgorithm(network.authentication);
+  item.dot11DefaultCipherAlgorithm = CipherAlgorithm(network.encryption);
+  item.bSecurityEnabled = network.authentication != u"open" || network.encryption != u"none";
+  if (!network.profileName.empty()) item.dwFlags |= WLAN_AVAILABLE_NETWORK_HAS_PROFILE;
+  if (connected) item.dwFlags |= WLAN_AVAILABLE_NETWORK_CONNECTED;
+}
+
+static DWORD GetAvailableNetworkList(HANDLE handle, const GUID* guid, DWORD flags, PVOID reserved,
+                                     PWLAN_AVAILABLE_NETWORK_LIST* list) {
+  if (const DWORD error = ClientError(handle)) return error;
+  // Both flags that later Windows takes are invalid on XP.
+  if (guid == nullptr || flags != 0 || reserved != nullptr || list == nullptr) return ERROR_INVALID_PARAMETER;
+  const Json* entry = nullptr;
+  if (const DWORD error = ReadInterface(*guid, ERROR_INVALID_PARAMETER, "networkListError", entry)) return error;
+  const std::vector<NetworkInRange> networks = NetworksInRange(*entry);
+  const size_t count = networks.size();
+  PWLAN_AVAILABLE_NETWORK_LIST result = static_cast<PWLAN_AVAILABLE_NETWORK_LIST>(
+      Allocate(offsetof(WLAN_AVAILABLE_NETWORK_LIST, Network) + (count ? count : 1) * sizeof(WLAN_AVAILABLE_NETWORK)));
+  if (result == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  result->dwNumberOfItems = static_cast<DWORD>(count);
+  const bool connected = InterfaceState(*entry) == wlan_interface_state_connected;
+  for (size_t i = 0; i < count; ++i)
+    FillNetwork(networks[i], connected && networks[i].profileName == StringMember(*entry, "connectedTo"),
+                result->Network[i]);
+  *list = result;
+  return ERROR_SUCCESS;
+}
+
+// How long an attempt to connect takes on the virtual clock, unless the interface says.
+static const DWORD kConnectMs = 3000;
+
+static DWORD Connect(HANDLE handle, const GUID* guid, const PWLAN_CONNECTION_PARAMETERS parameters, PVOID reserved,
+                     std::string& name) {
+  if (const DWORD error = ClientError(handle)) return error;
+  UseVirtualClock();  // the caller waits for the attempt
+  if (guid == nullptr || parameters == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
+  // XP connects with a profile of the interface's list only: no SSID, no BSSIDs, no flags.
+  if (parameters->wlanConnectionMode != wlan_connection_mode_profile || parameters->strProfile == nullptr ||
+      parameters->pDot11Ssid != nullptr || parameters->pDesiredBssidList != nullptr || parameters->dwFlags != 0)
+    return ERROR_INVALID_PARAMETER;
+  const std::u16string wanted = Utf16Text(parameters->strProfile);
+  name = Utf16ToUtf8(wanted);
+  return ChangeMachine([&](Json& machine) -> DWORD {
+    Json* entry = FindInterface(machine, *guid);
+    if (entry == nullptr) return ERROR_INVALID_PARAMETER;
+    const Json* profile = FindProfile(*entry, wanted);
+    if (profile == nullptr) return ERROR_NOT_FOUND;
+    if (const DWORD connectError = NumberMember(*entry, "connectError")) return connectError;
+    const Json& duration = MemberOrNull(*entry, "connectMs");
+    const DWORD until = VirtualTicks() + (duration.is_null() ? kConnectMs : NumberMember(*entry, "connectMs"));
+    const std::string stored = StringMember(*profile, "name");
+    (*entry)["state"] = "authenticating";
+    (*entry)["connectedTo"] = stored;
+    (*entry)["connecting"] = Json{{"profile", stored}, {"untilTick", until}};
+    return ERROR_SUCCESS;
+  });
+}
+
 static const char* ReasonText(DWORD code) {
   switch (code) {
     case WLAN_REASON_CODE_SUCCESS: return "The operation was successful.";
     case WLAN_REASON_CODE_UNKNOWN: return "An unknown error occurred.";
+    case WLAN_REASON_CODE_NETWORK_NOT_COMPATIBLE:
+      return "The wireless adapter does not support the network's authentication or encryption.";
+    case WLAN_REASON_CODE_PROFILE_NOT_COMPATIBLE:
+      return "The profile's authentication or encryption is not the network's.";
+    case WLAN_REASON_CODE_NOT_VISIBLE: return "The network is not visible.";
+    case WLAN_REASON_CODE_KEY_MISMATCH: return "The network key does not match.";
     case WLAN_REASON_CODE_INVALID_PROFILE_SCHEMA: return "The profile is invalid according to the schema.";
     case WLAN_REASON_CODE_INVALID_PROFILE_NAME: return "The profile name is invalid.";
     case WLAN_REASON_CODE_PROFILE_MISSING: return "The text is not a WLANProfile document.";
@@ -386,15 +518,15 @@ static std::string Name(LPCWSTR name) {
 
 extern "C" DWORD WINAPI WlanOpenHandle(DWORD dwClientVersion, PVOID pReserved, PDWORD pdwNegotiatedVersion,
                                        PHANDLE phClientHandle) {
-  const DWORD result = OpenHandle(dwClientVersion, pReserved, pdwNegotiatedVersion, phClientHandle);
+  const DWORD result = OpenHandle(pReserved, pdwNegotiatedVersion, phClientHandle);
   Trace("WlanOpenHandle " + std::to_string(dwClientVersion) + " -> " + std::to_string(result));
   return result;
 }
 
 extern "C" DWORD WINAPI WlanCloseHandle(HANDLE hClientHandle, PVOID pReserved) {
-  DWORD result = ERROR_INVALID_HANDLE;
-  if (pReserved != nullptr) result = ERROR_INVALID_PARAMETER;
-  else if (clientHandles.erase(hClientHandle) != 0) result = ERROR_SUCCESS;
+  DWORD result = ERROR_SUCCESS;
+  if (hClientHandle == nullptr || pReserved != nullptr) result = ERROR_INVALID_PARAMETER;
+  else if (clientHandles.erase(hClientHandle) == 0) result = ERROR_INVALID_HANDLE;
   Trace("WlanCloseHandle -> " + std::to_string(result));
   return result;
 }
@@ -471,9 +603,49 @@ extern "C" DWORD WINAPI WlanReasonCodeToString(DWORD dwReasonCode, DWORD dwBuffe
   return result;
 }
 
+extern "C" DWORD WINAPI WlanScan(HANDLE hClientHandle, const GUID* pInterfaceGuid, const PDOT11_SSID pDot11Ssid,
+                                 const PWLAN_RAW_DATA pIeData, PVOID pReserved) {
+  const DWORD result = Scan(hClientHandle, pInterfaceGuid, pDot11Ssid, pIeData, pReserved);
+  Trace("WlanScan " + GuidName(pInterfaceGuid) + " -> " + std::to_string(result));
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanGetAvailableNetworkList(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
+                                                    PVOID pReserved,
+                                                    PWLAN_AVAILABLE_NETWORK_LIST* ppAvailableNetworkList) {
+  const DWORD result =
+      GetAvailableNetworkList(hClientHandle, pInterfaceGuid, dwFlags, pReserved, ppAvailableNetworkList);
+  std::string line = "WlanGetAvailableNetworkList " + GuidName(pInterfaceGuid) + " flags " + std::to_string(dwFlags) +
+                     " -> " + std::to_string(result);
+  if (result == 0) line += " (" + std::to_string((*ppAvailableNetworkList)->dwNumberOfItems) + " networks)";
+  Trace(line);
+  return result;
+}
+
+extern "C" DWORD WINAPI WlanConnect(HANDLE hClientHandle, const GUID* pInterfaceGuid,
+                                    const PWLAN_CONNECTION_PARAMETERS pConnectionParameters, PVOID pReserved) {
+  std::string name = "(no profile)";
+  const DWORD result = Connect(hClientHandle, pInterfaceGuid, pConnectionParameters, pReserved, name);
+  Trace("WlanConnect " + GuidName(pInterfaceGuid) + " " + name + " -> " + std::to_string(result));
+  return result;
+}
+
+// Memory for the caller's own use that WlanFreeMemory takes back; XP gives none of 0 bytes.
+extern "C" PVOID WINAPI WlanAllocateMemory(DWORD dwMemorySize) {
+  void* block = dwMemorySize == 0 ? nullptr : Allocate(dwMemorySize);
+  if (block == nullptr) SetLastError(dwMemorySize == 0 ? ERROR_INVALID_PARAMETER : ERROR_NOT_ENOUGH_MEMORY);
+  Trace("WlanAllocateMemory " + std::to_string(dwMemorySize) + " -> " + (block ? "memory" : "null"));
+  return block;
+}
+
 // Memory this API did not hand out, or has freed already, is a fault in the caller: the
-// process ends at once, as a checked heap ends it, so that no such fault passes unseen.
+// process ends at once, as a checked heap ends it, so that no such fault passes unseen. Null
+// is nothing to free.
 extern "C" VOID WINAPI WlanFreeMemory(PVOID pMemory) {
+  if (pMemory == nullptr) {
+    Trace("WlanFreeMemory (null)");
+    return;
+  }
   if (allocations.erase(pMemory) == 0) {
     Trace("WlanFreeMemory (not allocated here)");
     fprintf(stderr, "tessamin: WlanFreeMemory of %p, which the Native Wifi API did not hand out or has freed already\n",

@@ -10,8 +10,14 @@ namespace standin {
 static const char* const kMachineMembers[] = {"format",    "codePage", "scmError", "tickCount", "computerName",
                                               "localTime", "wlan",     "registry", "services"};
 static const char* const kWlanMembers[] = {"openError", "enumError", "reasonError", "interfacesFromTick", "interfaces"};
-static const char* const kInterfaceMembers[] = {"guid",  "description", "profileListError", "profiles",
-                                                "state", "connectedTo", "queryError",       "setError"};
+static const char* const kInterfaceMembers[] = {"guid",         "description", "profileListError", "profiles",
+                                                "state",        "connectedTo", "queryError",       "setError",
+                                                "networks",     "adapter",     "scanError",        "networkListError",
+                                                "connectError", "connectMs",   "connecting"};
+static const char* const kNetworkMembers[] = {"ssid",           "ssidHex",    "bssType", "signal",
+                                              "authentication", "encryption", "key",     "connectReason"};
+static const char* const kAdapterMembers[] = {"authentications", "encryptions"};
+static const char* const kConnectingMembers[] = {"profile", "untilTick"};
 static const char* const kProfileMembers[] = {"name", "xml", "deleteError", "getError", "positionError"};
 static const char* const kValueMembers[] = {"type", "data"};
 static const char* const kServiceMembers[] = {"state",      "openError",    "startError", "stopError",
@@ -45,9 +51,13 @@ void ReportMisspeltMembers(const std::string& path, const Json& machine) {
   ReportMembers(path, wlan, kWlanMembers, "wlan.");
   const Json& interfaces = MemberOrNull(wlan, "interfaces");
   ReportEach(path, interfaces, kInterfaceMembers, "wlan.interfaces");
-  for (size_t i = 0; interfaces.is_array() && i < interfaces.size(); ++i)
-    ReportEach(path, MemberOrNull(interfaces[i], "profiles"), kProfileMembers,
-               "wlan.interfaces[" + std::to_string(i) + "].profiles");
+  for (size_t i = 0; interfaces.is_array() && i < interfaces.size(); ++i) {
+    const std::string where = "wlan.interfaces[" + std::to_string(i) + "].";
+    ReportEach(path, MemberOrNull(interfaces[i], "profiles"), kProfileMembers, where + "profiles");
+    ReportEach(path, MemberOrNull(interfaces[i], "networks"), kNetworkMembers, where + "networks");
+    ReportMembers(path, MemberOrNull(interfaces[i], "adapter"), kAdapterMembers, where + "adapter.");
+    ReportMembers(path, MemberOrNull(interfaces[i], "connecting"), kConnectingMembers, where + "connecting.");
+  }
   const Json& registry = MemberOrNull(machine, "registry");
   for (const auto& key : registry.items()) {
     for (const auto& value : key.value().items())

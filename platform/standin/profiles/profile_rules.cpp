@@ -175,6 +175,19 @@ static void CheckOneX(const ProfileElement& profile, ProfileVerdict& verdict) {
   }
 }
 
+// The key an accepted profile joins its network with, when its security takes one.
+static void ReadKey(const ProfileElement& profile, ProfileVerdict& verdict) {
+  const std::u16string authentication = AuthEncryption(profile, u"authentication");
+  const bool wep = AuthEncryption(profile, u"encryption") == u"WEP";
+  verdict.needsKey = authentication == u"WPAPSK" || authentication == u"WPA2PSK" || (wep && !UsesOneX(profile));
+  const ProfileElement* sharedKey = Child(Security(profile), u"sharedKey");
+  if (!verdict.needsKey || sharedKey == nullptr) return;
+  verdict.hasKey = true;
+  verdict.key = TextOf(Child(sharedKey, u"keyMaterial"));
+  const size_t length = CharacterCount(verdict.key);
+  verdict.hexKey = TextOf(Child(sharedKey, u"keyType")) == u"networkKey" && length != 5 && length != 13;
+}
+
 ProfileVerdict CheckProfile(const std::u16string& text) {
   ProfileVerdict verdict;
   ProfileElement profile;
@@ -201,6 +214,7 @@ ProfileVerdict CheckProfile(const std::u16string& text) {
     verdict.authentication = AuthEncryption(profile, u"authentication");
     verdict.encryption = AuthEncryption(profile, u"encryption");
     verdict.oneX = UsesOneX(profile);
+    ReadKey(profile, verdict);
   }
   return verdict;
 }

@@ -19,6 +19,12 @@ struct ProfileVerdict {
   std::string ssid;  // its bytes
   std::u16string authentication, encryption;
   bool oneX = false;
+  // What joining its network takes: a key (WEP without 802.1X, WPA/WPA2-Personal), and the
+  // profile's keyMaterial when it has one; hexKey when that is a key in hex digits.
+  bool needsKey = false;
+  bool hasKey = false;
+  bool hexKey = false;
+  std::u16string key;
 };
 
 ProfileVerdict CheckProfile(const std::u16string& text);

@@ -8,7 +8,11 @@
 namespace standin {
 
 std::string EncodeAnsi(const std::u16string& units) {
-  return EncodeUnits(AnsiCodePage(), units.data(), units.size(), nullptr, SIZE_MAX).bytes;
+  return EncodeAnsi(AnsiCodePage(), units);
+}
+
+std::string EncodeAnsi(UINT codePage, const std::u16string& units) {
+  return EncodeUnits(codePage == 0 ? 1252 : codePage, units.data(), units.size(), nullptr, SIZE_MAX).bytes;
 }
 
 std::u16string DecodeAnsi(const std::string& bytes) {

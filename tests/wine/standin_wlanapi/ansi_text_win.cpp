@@ -18,6 +18,10 @@ std::string EncodeAnsi(const std::u16string& units) {
   return bytes;
 }
 
+std::string EncodeAnsi(UINT, const std::u16string& units) {
+  return EncodeAnsi(units);
+}
+
 std::u16string DecodeAnsi(const std::string& bytes) {
   const DWORD lastError = GetLastError();
   const int length = static_cast<int>(bytes.size());

@@ -1,9 +1,8 @@
-// The clock that wlan.interfacesFromTick is read against, in the wlanapi.dll of the Wine suite.
-// When the machine has that member, the DLL gives the tool the stand-in's virtual clock: at
-// the first enumeration it points the exe's imports of GetTickCount and Sleep at a clock that
-// starts at the machine's tickCount and moves only when the exe sleeps, so that a wait for
-// interfaces takes no real time. Without the member the real clock is read and nothing is
-// touched. The service waits before the first enumeration keep the real clock.
+// The clock that wlan.interfacesFromTick and connection attempts are read against, in the
+// wlanapi.dll of the Wine suite. From the first enumeration of a machine with that member, or
+// the first WlanScan or WlanConnect, the exe's imports of GetTickCount and Sleep point at a
+// clock that starts at the machine's tickCount and moves only when the exe sleeps: waits for
+// interfaces, scans and attempts take no real time. -enable's service waits keep the real clock.
 #include <windows.h>
 
 #include "platform/standin/api/clock.h"
@@ -42,20 +41,26 @@ static void Redirect(HMODULE module, void* original, void* replacement) {
   }
 }
 
-static bool StartVirtualClock() {
+static bool virtualClock = false;
+
+void UseVirtualClock() {
   const Json* machine = Machine();
-  if (machine == nullptr || MemberOrNull(MemberOrNull(*machine, "wlan"), "interfacesFromTick").is_null()) return false;
+  if (virtualClock || machine == nullptr) return;
+  virtualClock = true;
   virtualNow = NumberMember(*machine, "tickCount");
   const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
   const HMODULE exe = GetModuleHandleW(nullptr);
   Redirect(exe, reinterpret_cast<void*>(GetProcAddress(kernel32, "GetTickCount")),
            reinterpret_cast<void*>(&VirtualGetTickCount));
   Redirect(exe, reinterpret_cast<void*>(GetProcAddress(kernel32, "Sleep")), reinterpret_cast<void*>(&VirtualSleep));
-  return true;
 }
 
 DWORD VirtualTicks() {
-  static const bool virtualClock = StartVirtualClock();
+  static bool checked = false;
+  const Json* machine = checked ? nullptr : Machine();
+  checked = true;
+  if (machine != nullptr && !MemberOrNull(MemberOrNull(*machine, "wlan"), "interfacesFromTick").is_null())
+    UseVirtualClock();
   return virtualClock ? virtualNow : GetTickCount();
 }
 
