@@ -31,12 +31,9 @@ struct ConnectAttempt {
 // The stored name that the typed one names on the interface: 0, ERROR_NOT_FOUND, or why the
 // profiles can't be had.
 static DWORD FindStoredName(const GUID& guid, const std::string& name, WideString& storedName) {
-  PWLAN_PROFILE_INFO_LIST profiles = nullptr;
-  const DWORD result = WlanGetProfileList(wlanSession.clientHandle, &guid, nullptr, &profiles);
-  if (result != ERROR_SUCCESS || profiles == nullptr) {
-    if (profiles != nullptr) WlanFreeMemory(profiles);
-    return result != ERROR_SUCCESS ? result : ERROR_INVALID_DATA;
-  }
+  DWORD error = ERROR_SUCCESS;
+  PWLAN_PROFILE_INFO_LIST profiles = QueryProfileList(&guid, error);
+  if (profiles == nullptr) return error;
   const WideString wideName = ToWide(name);
   for (DWORD p = 0; p < profiles->dwNumberOfItems && storedName.empty(); ++p) {
     const WCHAR* stored = profiles->ProfileInfo[p].strProfileName;

@@ -74,12 +74,9 @@ static std::string NetworkLine(const std::string& guidText, const WLAN_AVAILABLE
 // For each stored profile of the interface: its network's signal and verdict, or that it is not
 // in range; "no profile" when it holds none.
 static std::string ProfilesInRange(const GUID& interfaceGuid, const WLAN_AVAILABLE_NETWORK_LIST& networks) {
-  PWLAN_PROFILE_INFO_LIST profiles = nullptr;
-  const DWORD result = WlanGetProfileList(wlanSession.clientHandle, &interfaceGuid, nullptr, &profiles);
-  if (result != ERROR_SUCCESS || profiles == nullptr) {
-    if (profiles != nullptr) WlanFreeMemory(profiles);
-    return "error " + std::to_string(static_cast<int>(result));
-  }
+  DWORD error = ERROR_SUCCESS;
+  PWLAN_PROFILE_INFO_LIST profiles = QueryProfileList(&interfaceGuid, error);
+  if (profiles == nullptr) return "error " + std::to_string(static_cast<int>(error));
   std::string items = profiles->dwNumberOfItems == 0 ? "no profile" : "";
   for (DWORD p = 0; p < profiles->dwNumberOfItems; ++p) {
     const WideString name = StoredProfileName(profiles->ProfileInfo[p]);

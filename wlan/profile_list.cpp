@@ -5,14 +5,19 @@
 #include "text/print.h"
 #include "wlan/session.h"
 
-PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText) {
+PWLAN_PROFILE_INFO_LIST QueryProfileList(const GUID* interfaceGuid, DWORD& error) {
   PWLAN_PROFILE_INFO_LIST profiles = nullptr;
-  const DWORD result = WlanGetProfileList(wlanSession.clientHandle, interfaceGuid, nullptr, &profiles);
-  if (result != 0) {
-    if (profiles != nullptr) WlanFreeMemory(profiles);
-    PrintError(result, "get the profiles of interface '" + guidText + "'");
-    return nullptr;
-  }
+  error = WlanGetProfileList(wlanSession.clientHandle, interfaceGuid, nullptr, &profiles);
+  if (error == ERROR_SUCCESS && profiles != nullptr) return profiles;
+  if (profiles != nullptr) WlanFreeMemory(profiles);
+  if (error == ERROR_SUCCESS) error = ERROR_INVALID_DATA;
+  return nullptr;
+}
+
+PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText) {
+  DWORD error = ERROR_SUCCESS;
+  PWLAN_PROFILE_INFO_LIST profiles = QueryProfileList(interfaceGuid, error);
+  if (profiles == nullptr) PrintError(error, "get the profiles of interface '" + guidText + "'");
   return profiles;
 }
 

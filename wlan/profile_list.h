@@ -4,8 +4,11 @@
 
 #include "platform/platform.h"
 
-// The stored profiles of one interface, or null after printing why they can't be had.
-// A list returned here is released with WlanFreeMemory by the caller.
+// The stored profiles of one interface, or null with why they can't be had in error (a call
+// that succeeds without a list gives ERROR_INVALID_DATA). A list returned here is released
+// with WlanFreeMemory by the caller.
+PWLAN_PROFILE_INFO_LIST QueryProfileList(const GUID* interfaceGuid, DWORD& error);
+// The same, printing why they can't be had.
 PWLAN_PROFILE_INFO_LIST FetchProfileList(const GUID* interfaceGuid, const std::string& guidText);
 // An entry's name, up to its terminator or the end of its array.
 WideString StoredProfileName(const WLAN_PROFILE_INFO& profile);
