@@ -10,6 +10,7 @@
 #include "files/folders.h"
 #include "files/read_whole.h"
 #include "files/replace_file.h"
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 #include "text/print.h"
 
@@ -30,8 +31,7 @@ struct Row {
 
 // Computer names compare without regard to the letter case of ASCII letters, as Windows does.
 std::string Folded(std::string name) {
-  for (char& c : name)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : name) c = static_cast<char>(UpperAscii(static_cast<unsigned char>(c)));
   return name;
 }
 
